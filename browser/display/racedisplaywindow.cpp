@@ -1,0 +1,681 @@
+#include "racedisplaywindow.h"
+
+#include "canvaspicture.h"
+#include "displaylayout.h"
+#include "displaytexts.h"
+#include "racedisplaywindow_p.h"
+
+#include <appfolder.h>
+#include <appsettings.h>
+#include <racecontrol.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+template<typename T> T *make(const char *name, QWidget *parent)
+{
+    T *w = new T(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLineEdit *makeBox(const char *name, QWidget *parent, bool readOnly = true)
+{
+    QLineEdit *box = make<QLineEdit>(name, parent);
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+QColor toQColor(Colour c)
+{
+    return QColor::fromRgb(QRgb(c));
+}
+
+void setBackgroundColour(QWidget *w, const QColor &c)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Base, c);
+    pal.setColor(QPalette::Button, c);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+// Places a row of widgets of one height at y, from left, each with its own width.
+void placeRow(int y, int height, int left, std::initializer_list<std::pair<QWidget *, int>> items, int gap = 2)
+{
+    int x = left;
+    for (const auto &[w, width] : items) {
+        w->setGeometry(x, y, width, height);
+        x += width + gap;
+    }
+}
+
+} // namespace
+
+RaceDisplayWindowPrivate::RaceDisplayWindowPrivate(RaceDisplayWindow *q, AppSettings &settings,
+                                                   RaceControl &race)
+    : q(q), settings(settings), race(race)
+{
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls
+
+void RaceDisplayWindowPrivate::buildControls()
+{
+    q->setObjectName(QStringLiteral("frmRace"));
+
+    Picture1 = new CanvasPicture(QStringLiteral("Picture1"), q);
+    Picture1->setBackground(toQColor(settings.SeaColour));
+    PicTimeBar = new CanvasPicture(QStringLiteral("PicTimeBar"), q);
+    PicTimeBar->setBackground(Qt::white);
+
+    // Pieces the replay lays over the chart; hidden until it needs them.
+    Text4 = makeBox("Text4", Picture1);
+    Text4->setAlignment(Qt::AlignCenter);
+    Text4->hide();
+    Text8 = make<QLabel>("Text8", Picture1);
+    Text8->hide();
+    Picture9 = make<QFrame>("Picture9", Picture1);
+    Picture9->hide();
+    Label4 = make<QLabel>("Label4", Picture9);
+    Label4->setGeometry(8, 5, 97, 17);
+    Command8 = make<QPushButton>("Command8", Picture9);
+    for (const char *name : {"Position", "Blue_P", "Seven"}) {
+        QWidget *w = make<QFrame>(name, Picture1);
+        w->hide();
+    }
+
+    buildRightPanel();
+
+    // The hint box floats above everything else of the window.
+    Text7 = make<QLabel>("Text7", q);
+    Text7->setAutoFillBackground(true);
+    setBackgroundColour(Text7, QColor(255, 255, 192));
+    Text7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text7->hide();
+}
+
+void RaceDisplayWindowPrivate::buildRightPanel()
+{
+    Picture5 = make<QFrame>("Picture5", q);
+
+    Picture6 = new CanvasPicture(QStringLiteral("Picture6"), Picture5);
+    Picture2 = new CanvasPicture(QStringLiteral("Picture2"), Picture5);
+    Text13 = makeBox("Text13", Picture5);
+    Text14 = makeBox("Text14", Picture5);
+    for (QLineEdit *box : {Text13, Text14})
+        box->setAlignment(Qt::AlignCenter);
+    Text15 = makeBox("Text15", Picture5);
+    Text15->setAlignment(Qt::AlignCenter);
+    sWind = new CanvasPicture(QStringLiteral("sWind"), Picture5);
+    sWind->hide();
+
+    Picture8 = new CanvasPicture(QStringLiteral("Picture8"), Picture5);
+    Picture8->setBackground(QColor(224, 224, 224));
+    Label5 = make<QLabel>("Label5", Picture8);
+
+    Picture7 = make<QFrame>("Picture7", Picture5);
+    buildLowerPanel();
+
+    controlColumn = new QWidget(Picture5);
+    buildControlColumn(controlColumn);
+}
+
+void RaceDisplayWindowPrivate::buildLowerPanel()
+{
+    for (int i = 1; i <= 10; ++i) {
+        QCheckBox *box = new QCheckBox(Picture7);
+        box->setObjectName(QStringLiteral("Check%1").arg(i));
+        checks.append(box);
+    }
+    for (int i = 1; i <= 6; ++i) {
+        QPushButton *b = new QPushButton(Picture7);
+        b->setObjectName(QStringLiteral("BCOL%1").arg(i));
+        b->setFlat(true);
+        b->setAutoFillBackground(true);
+        seaButtons.append(b);
+    }
+    btnHATENA = make<QPushButton>("btnHATENA", Picture7);
+    Label1 = make<QLabel>("Label1", Picture7);
+    Label1->setCursor(Qt::PointingHandCursor);
+
+    // Two columns of options, the colours under them, help and link at the bottom.
+    const int rowH = 20;
+    for (int i = 0; i < 10; ++i)
+        checks[i]->setGeometry(5 + (i % 2) * 140, 4 + (i / 2) * rowH, 136, rowH);
+    const int colourTop = 4 + 5 * rowH + 6;
+    for (int i = 0; i < 6; ++i)
+        seaButtons[i]->setGeometry(5 + i * 44, colourTop, 40, 22);
+    btnHATENA->setGeometry(5, colourTop + 30, 26, 24);
+    Label1->setGeometry(36, colourTop + 30, 250, 24);
+}
+
+void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
+{
+    const int w = 144;
+    int y = 0;
+    Text1 = makeBox("Text1", column);
+    Text1->setGeometry(0, y, w, 20);
+    y += 22;
+    Text11 = makeBox("Text11", column);
+    Text11->setGeometry(0, y, w, 20);
+    y += 24;
+
+    Frame3 = make<QGroupBox>("Frame3", column);
+    Frame3->setGeometry(0, y, w, 104);
+    Option6 = make<QRadioButton>("Option6", Frame3);
+    Option7 = make<QRadioButton>("Option7", Frame3);
+    Option8 = make<QRadioButton>("Option8", Frame3);
+    placeRow(18, 20, 4, {{Option6, 48}, {Option7, 48}, {Option8, 44}}, 0);
+    Command6 = make<QPushButton>("Command6", Frame3);
+    Command7 = make<QPushButton>("Command7", Frame3);
+    placeRow(40, 20, 4, {{Command7, 30}, {Command6, 30}});
+    Text2 = makeBox("Text2", Frame3);
+    Text2->setGeometry(70, 40, w - 74, 20);
+    HScroll1 = make<QScrollBar>("HScroll1", Frame3);
+    HScroll1->setOrientation(Qt::Horizontal);
+    HScroll1->setRange(1, 19);
+    HScroll1->setValue(5);
+    HScroll1->setGeometry(4, 66, w - 8, 16);
+    Option6->setChecked(true);
+    y += 108;
+
+    Picture12 = make<QFrame>("Picture12", column);
+    Picture12->setGeometry(0, y, w, 40);
+    Label7 = make<QLabel>("Label7", Picture12);
+    Label7->setGeometry(4, 2, w - 8, 16);
+    HScroll2 = make<QScrollBar>("HScroll2", Picture12);
+    HScroll2->setOrientation(Qt::Horizontal);
+    HScroll2->setRange(10, 100);
+    HScroll2->setValue(100);
+    HScroll2->setGeometry(4, 20, w - 8, 16);
+    Picture12->hide();
+    y += 44;
+
+    Frame1 = make<QGroupBox>("Frame1", column);
+    Frame1->setGeometry(0, y, w, 44);
+    Option2 = make<QRadioButton>("Option2", Frame1);
+    Option3 = make<QRadioButton>("Option3", Frame1);
+    placeRow(18, 20, 4, {{Option2, 68}, {Option3, 68}});
+    y += 48;
+
+    Frame4 = make<QGroupBox>("Frame4", column);
+    Frame4->setGeometry(0, y, w, 44);
+    Option9 = make<QRadioButton>("Option9", Frame4);
+    Option10 = make<QRadioButton>("Option10", Frame4);
+    Option11 = make<QRadioButton>("Option11", Frame4);
+    placeRow(18, 20, 4, {{Option9, 46}, {Option10, 46}, {Option11, 44}}, 0);
+    Option9->setChecked(true);
+    y += 46;
+
+    // The graph page's choice of graph; it only matters there.
+    graphChoice = new QFrame(column);
+    graphChoice->setGeometry(0, y, w, 22);
+    Option1 = make<QRadioButton>("Option1", graphChoice);
+    Option4 = make<QRadioButton>("Option4", graphChoice);
+    Option5 = make<QRadioButton>("Option5", graphChoice);
+    Option12 = make<QRadioButton>("Option12", graphChoice);
+    placeRow(0, 20, 0, {{Option1, 36}, {Option4, 36}, {Option5, 36}, {Option12, 36}}, 0);
+    Option1->setChecked(true);
+    graphChoice->hide();
+    y += 24;
+
+    Text3 = makeBox("Text3", column);
+    Text3->setGeometry(0, y, 60, 20);
+    y += 26;
+
+    Command2 = make<QPushButton>("Command2", column);
+    Command3 = make<QPushButton>("Command3", column);
+    Command5 = make<QPushButton>("Command5", column);
+    for (QPushButton *b : {Command2, Command3, Command5}) {
+        b->setGeometry(0, y, w, 22);
+        y += 24;
+    }
+    y += 4;
+
+    Label6 = make<QLabel>("Label6", column);
+    Label6->setGeometry(0, y, w, 16);
+    y += 16;
+    Combo1 = make<QComboBox>("Combo1", column);
+    Combo1->setGeometry(0, y, w, 22);
+    y += 24;
+    Command9 = make<QPushButton>("Command9", column);
+    Command9->setGeometry(0, y, w, 22);
+    y += 28;
+
+    Label2 = make<QLabel>("Label2", column);
+    Label2->setGeometry(0, y, w, 16);
+    y += 16;
+    Text9 = makeBox("Text9", column, false);
+    Text9->setGeometry(0, y, w, 20);
+    y += 22;
+    Label3 = make<QLabel>("Label3", column);
+    Label3->setGeometry(0, y, w, 16);
+    y += 16;
+    Text10 = makeBox("Text10", column, false);
+    Text10->setGeometry(0, y, w, 20);
+    y += 22;
+    Command4 = make<QPushButton>("Command4", column);
+    Command4->setGeometry(0, y, w, 22);
+    y += 28;
+
+    Command10 = make<QPushButton>("Command10", column);
+    Command13 = make<QPushButton>("Command13", column);
+    Command12 = make<QPushButton>("Command12", column);
+    for (QPushButton *b : {Command10, Command13}) {
+        b->setGeometry(0, y, w, 22);
+        y += 24;
+    }
+    Command12->setGeometry(0, y, w, 22);
+    Command12->hide(); // placed on the graph page only
+    y += 28;
+    Command1 = make<QPushButton>("Command1", column);
+    Command1->setGeometry(0, y, w, 24);
+    Command11 = make<QPushButton>("Command11", column);
+    Command11->setGeometry(0, y, w, 24);
+    Command11->hide();
+}
+
+void RaceDisplayWindowPrivate::applyFonts()
+{
+    // The design fonts are Windows fonts; the families after them are what a Linux desktop
+    // has that draws the same Japanese text.
+    QFont font = q->font();
+    font.setFamilies({settings.UiFontName, QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(12);
+    q->setFont(font);
+    QFont small = font;
+    small.setPixelSize(11);
+    Picture8->setFont(small);
+    Text7->setFont(small);
+}
+
+void RaceDisplayWindowPrivate::applyCaptions()
+{
+    const bool english = settings.isEnglish();
+    for (const ControlCaption &c : raceDisplayCaptions()) {
+        const QString text = english ? c.english : c.japanese;
+        QWidget *w = q->findChild<QWidget *>(c.objectName);
+        if (!w)
+            continue;
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            b->setText(text);
+        else if (auto *g = qobject_cast<QGroupBox *>(w))
+            g->setTitle(text);
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            l->setText(text);
+        else if (auto *e = qobject_cast<QLineEdit *>(w))
+            e->setText(text);
+    }
+    Text2->setText(english ? QStringLiteral("%1 x spd").arg(5) : QStringLiteral("%1倍速").arg(5));
+}
+
+void RaceDisplayWindowPrivate::coverScreen()
+{
+    QScreen *screen = q->screen() ? q->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        q->setGeometry(screen->availableGeometry());
+    q->setWindowState(q->windowState() | Qt::WindowMaximized);
+}
+
+void RaceDisplayWindowPrivate::applyLayout()
+{
+    const RaceDisplayLayout l = layoutRaceDisplay(q->size(), race.boatCount(), settings.Scale);
+    Picture1->setGeometry(l.chart);
+    PicTimeBar->setGeometry(l.timeBar);
+    Picture5->setGeometry(l.panel);
+    Picture6->setGeometry(l.overview);
+    Picture2->setGeometry(l.windIndicator);
+    Text13->setGeometry(l.windDirection);
+    Text14->setGeometry(l.windSpeed);
+    Text15->setGeometry(l.sizeBox);
+    sWind->setGeometry(l.windIndicator.left() - 120, l.windIndicator.bottom() + 1, 190, 120);
+    Picture8->setGeometry(l.boatList);
+    Label5->setGeometry(0, 0, l.boatList.width(), BoatRowTop - 2);
+    Picture7->setGeometry(l.lowerPanel);
+    controlColumn->setGeometry(l.controls);
+    // A long list runs on behind the lower panel until the pointer raises it.
+    Picture7->raise();
+    view.setChartSize(Picture1->width(), Picture1->height());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Steps of the load
+
+void RaceDisplayWindowPrivate::applySeaColours()
+{
+    for (int i = 0; i < seaButtons.size(); ++i)
+        setBackgroundColour(seaButtons[i], toQColor(SeaColourButtons[size_t(i)]));
+    seaColourButtonNumber = 1;
+    settings.SeaColour = SeaColourButtons[0];
+    const QColor sea = toQColor(settings.SeaColour);
+    for (CanvasPicture *p : {Picture1, Picture2, Picture6})
+        p->setBackground(sea);
+    setBackgroundColour(Picture12, sea);
+    setBackgroundColour(Text15, sea);
+    QPalette zoom = Label7->palette();
+    zoom.setColor(QPalette::WindowText, toQColor(chartForeground(settings.SeaColour)));
+    Label7->setPalette(zoom);
+}
+
+void RaceDisplayWindowPrivate::resetControls()
+{
+    HScroll2->setValue(100);
+    Picture12->hide();
+    PicTimeBar->hide();
+    sWind->hide();
+    Option9->setChecked(true);
+    graphChoice->hide();
+
+    const bool viewing = !settings.EditMode;
+    for (QPushButton *b : {Command2, Command3, Command5, Command4})
+        b->setVisible(!viewing);
+    Text9->setReadOnly(viewing);
+    Text10->setReadOnly(viewing);
+    Label6->setVisible(viewing);
+    Combo1->setVisible(viewing);
+    Command9->setVisible(viewing);
+    if (viewing) {
+        Combo1->clear();
+        Combo1->addItems(platform::listFiles(settings.ApplicationFolder, QStringLiteral("\\raceadmin\\*.txt")));
+        Combo1->setEditable(true);
+        Combo1->setEditText(race.FileName);
+    }
+
+    Command5->setEnabled(race.markCount() + race.lineCount() >= 2);
+    Option12->setEnabled(race.hasAnalysis());
+    Command13->setEnabled(!race.Attachments.isEmpty());
+}
+
+void RaceDisplayWindowPrivate::showProgress(int done, int total, const QString &line1, const QString &line2)
+{
+    const int units = progressBarUnits(done, total);
+    if (splash.isShown && splash.isShown() && splash.progress) {
+        splash.progress(line1, line2, units);
+        return;
+    }
+    // No splash: the text box and bar go on the chart, which the chart redraw clears later.
+    progressOnChart = true;
+    Picture1->clear();
+    const ProgressGeometry g = chartProgressGeometry(Picture1->height(), done, total);
+    QPainter p(&Picture1->canvas());
+    p.fillRect(g.text, Qt::white);
+    p.setPen(Qt::black);
+    p.setFont(q->font());
+    p.drawText(g.text.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, line1 + QLatin1Char('\n') + line2);
+    p.fillRect(g.bar, QColor(0, 0, 255));
+    p.end();
+    Picture1->flush({}, true);
+}
+
+void RaceDisplayWindowPrivate::hideProgress()
+{
+    if (progressOnChart) {
+        progressOnChart = false;
+        Picture1->clear();
+        Picture1->flush();
+    }
+}
+
+void RaceDisplayWindowPrivate::removeBoatList()
+{
+    for (BoatRowControls &row : rows) {
+        for (QWidget *w : std::initializer_list<QWidget *>{row.name, row.speed, row.twa, row.mark,
+                                                           row.symbol, row.marker, row.bar})
+            delete w;
+    }
+    rows.clear();
+    boatListBuilt = false;
+}
+
+void RaceDisplayWindowPrivate::buildBoatList()
+{
+    if (boatListBuilt)
+        return;
+    removeBoatList();
+    const QColor sea = toQColor(settings.SeaColour);
+    for (int i = 0; i < race.boatCount(); ++i) {
+        const BoatEntry &boat = race.Boats[i];
+        const QColor colour = toQColor(boat.colour);
+        BoatRowControls row;
+        const int top = boatRowTop(i);
+        row.name = make<QCheckBox>("Bnam", Picture8);
+        row.name->setProperty("index", i);
+        row.name->setText(boat.Name);
+        row.name->setChecked(true);
+        row.name->setGeometry(BoatNameLeft, top, BoatNameWidth, BoatRowPitch);
+        row.name->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; color: white; }")
+                                    .arg(colour.name()));
+        row.speed = makeBox("Text5", Picture8);
+        row.speed->setProperty("index", i);
+        row.speed->setGeometry(BoatSpeedLeft, top, BoatSpeedWidth, BoatRowPitch);
+        row.speed->setFrame(false);
+        row.speed->setAlignment(Qt::AlignRight);
+        row.twa = makeBox("Text6", Picture8);
+        row.twa->setProperty("index", i);
+        row.twa->setGeometry(BoatTwaLeft, top, BoatTwaWidth, BoatRowPitch);
+        row.twa->setFrame(false);
+        row.twa->setAlignment(Qt::AlignRight);
+        row.mark = make<QCheckBox>("Maru", Picture8);
+        row.mark->setProperty("index", i);
+        row.mark->setGeometry(BoatMarkLeft, top, BoatMarkWidth, BoatRowPitch);
+
+        row.symbol = new CanvasPicture(QStringLiteral("Boat"), Picture1);
+        row.symbol->setProperty("index", i);
+        row.symbol->setBackground(sea);
+        row.symbol->resize(15, 15);
+        row.symbol->hide();
+        row.marker = make<QFrame>("BoatS", Picture6);
+        row.marker->setProperty("index", i);
+        row.marker->resize(7, 7);
+        row.marker->setStyleSheet(QStringLiteral("QFrame { background-color: %1; border: 1px solid white; }")
+                                      .arg(colour.name()));
+        row.marker->hide();
+        row.bar = make<QFrame>("Bar", Picture1);
+        row.bar->setProperty("index", i);
+        row.bar->hide();
+        for (QWidget *w : std::initializer_list<QWidget *>{row.name, row.speed, row.twa, row.mark})
+            w->show();
+        rows.append(row);
+    }
+    boatListBuilt = true;
+}
+
+void RaceDisplayWindowPrivate::fillTimeBoxes()
+{
+    Text9->setText(race.StartTime.toString());
+    Text10->setText(race.FinishTime.toString());
+}
+
+void RaceDisplayWindowPrivate::showOrientation()
+{
+    Text3->setText(QString::number(double(race.WindDirection)));
+    const bool northUp = race.NorthUp > 0;
+    (northUp ? Option2 : Option3)->setChecked(true);
+    checks[3]->setEnabled(!northUp);
+}
+
+void RaceDisplayWindowPrivate::showWindPresence()
+{
+    const bool wind = data.hasWind();
+    Text13->setVisible(wind);
+    Text14->setVisible(wind);
+    if (!wind)
+        sWind->hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing: the chart layers paint, the window hands them its pictures and options.
+
+ChartOptions RaceDisplayWindowPrivate::chartOptions() const
+{
+    ChartOptions o;
+    o.colours = seaColourButton(seaColourButtonNumber);
+    o.colours.background = settings.SeaColour;
+    o.scale = settings.Scale;
+    o.language = settings.Language;
+    o.mapShown = checks[6]->isChecked();
+    o.tracing = checks[4]->isChecked();
+    o.tracksShown = checks[5]->isChecked() || tracksShown != 0;
+    o.layLinesShown = checks[7]->isChecked();
+    o.timeMarksShown = checks[0]->isChecked();
+    o.focused.resize(race.boatCount());
+    for (int i = 0; i < race.boatCount(); ++i)
+        o.focused[i] = i >= rows.size() || rows[i].name->isChecked();
+    o.periodStart = data.ReplayStart;
+    o.periodEnd = data.ReplayEnd;
+    return o;
+}
+
+void RaceDisplayWindowPrivate::drawChart()
+{
+    QPainter p(&Picture1->canvas());
+    DrawChart(p, Picture1->size(), view, race, data, chartOptions(), settings.UiFontName);
+    p.end();
+    q->setWindowTitle(caption);
+    Picture1->flush();
+}
+
+void RaceDisplayWindowPrivate::drawTimeMarks()
+{
+    QPainter p(&Picture1->canvas());
+    DrawTimeMarks(p, view, race, data, chartOptions());
+    p.end();
+    Picture1->flush();
+}
+
+void RaceDisplayWindowPrivate::drawMarks()
+{
+    QPainter p(&Picture1->canvas());
+    DrawMarks(p, Picture1->size(), view, race, data, chartOptions(), settings.UiFontName);
+    p.end();
+    Picture1->flush();
+}
+
+void RaceDisplayWindowPrivate::fullRedraw()
+{
+    drawChart();
+    drawTimeMarks();
+    drawMarks();
+}
+
+void RaceDisplayWindowPrivate::drawOverview()
+{
+    QPainter p(&Picture6->canvas());
+    DrawOverview(p, Picture6->size(), view, race, data, chartOptions());
+    p.end();
+    Picture6->flush();
+}
+
+void RaceDisplayWindowPrivate::drawWindIndicator(const WindReading &wind)
+{
+    QPainter p(&Picture2->canvas());
+    const WindIndicatorScene scene =
+        DrawWindIndicator(p, Picture2->size(), race.ChartRotation, wind, settings.SeaColour);
+    p.end();
+    Text13->setText(scene.directionText);
+    Text14->setText(scene.speedText);
+    Picture2->flush();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lifecycle
+
+bool RaceDisplayWindowPrivate::runLoad()
+{
+    return false;
+}
+
+RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, QWidget *parent)
+    : QWidget(parent), d(new RaceDisplayWindowPrivate(this, settings, race))
+{
+    d->buildControls();
+    d->applyFonts();
+    d->applyCaptions();
+    // Options as the window opens: hints, tracks, map, lay lines and enlarged symbols on; the
+    // replay switches tracing on by itself shortly after.
+    for (int box : {3, 6, 7, 8, 10})
+        d->checks[box - 1]->setChecked(true);
+    d->hintMode = 1;
+    d->applySeaColours();
+    race.WindDirection = 0.0f;
+    race.ShownWindDirection = 0.0;
+    d->coverScreen();
+    d->applyLayout();
+
+    connect(d->Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+RaceDisplayWindow::~RaceDisplayWindow()
+{
+    delete d;
+}
+
+void RaceDisplayWindow::setSplash(SplashHooks hooks)
+{
+    d->splash = std::move(hooks);
+}
+
+bool RaceDisplayWindow::ensureLoaded()
+{
+    if (d->loadAttempted)
+        return d->loaded;
+    d->loadAttempted = true;
+    d->loading = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    d->loaded = d->runLoad();
+    QApplication::restoreOverrideCursor();
+    if (d->splash.hide)
+        d->splash.hide();
+    d->loading = false;
+    return d->loaded;
+}
+
+bool RaceDisplayWindow::isLoaded() const
+{
+    return d->loaded;
+}
+
+QImage RaceDisplayWindow::chartImage() const
+{
+    return d->Picture1->canvas();
+}
+
+bool RaceDisplayWindow::event(QEvent *e)
+{
+    // The first activation loads the race. A window shown where no window manager activates
+    // it (a bare X server) loads once it is shown.
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && !d->loadAttempted)
+        QTimer::singleShot(0, this, [this] { ensureLoaded(); });
+    return QWidget::event(e);
+}
+
+void RaceDisplayWindow::closeEvent(QCloseEvent *e)
+{
+    QWidget::closeEvent(e);
+    if (e->isAccepted())
+        emit closed();
+}
+
+void RaceDisplayWindow::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    d->applyLayout();
+}

@@ -1,0 +1,24 @@
+# The race display window and its widgets (QtWidgets), on top of the display's computation.
+#
+# orvane_display_panel: the window's texts and geometry, QtCore only, tested headless.
+# orvane_display: the window itself.
+add_library(orvane_display_panel STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/displaytexts.h ${CMAKE_CURRENT_LIST_DIR}/displaytexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/displaylayout.h ${CMAKE_CURRENT_LIST_DIR}/displaylayout.cpp
+)
+target_include_directories(orvane_display_panel PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(orvane_display_panel PUBLIC orvane_model Qt6::Core)
+
+# The window needs the chart layers.
+if(NOT TARGET orvane_layers)
+    return()
+endif()
+add_library(orvane_display STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/racedisplaywindow.h ${CMAKE_CURRENT_LIST_DIR}/racedisplaywindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/racedisplaywindow_p.h
+    ${CMAKE_CURRENT_LIST_DIR}/canvaspicture.h ${CMAKE_CURRENT_LIST_DIR}/canvaspicture.cpp
+)
+target_include_directories(orvane_display PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(orvane_display
+    PUBLIC orvane_display_panel orvane_layers orvane_scene orvane_display_core orvane_files
+           orvane_model orvane_platform_gui Qt6::Widgets)
