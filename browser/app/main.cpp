@@ -1,27 +1,30 @@
-// Entry of the race browser and editor.
-#include <appsettings.h>
+// Entry of the race browser and editor. The program takes no arguments.
 #include <appfolder.h>
+#include <appsettings.h>
+#include <browserstartup.h>
+#include <desktop.h>
+#include <opendocument.h>
+#include <racecontrol.h>
 #include <widgetdialogs.h>
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    AppSettings &settings = appSettings();
-    settings.ApplicationFolder = platform::executableFolder();
+    // Windows come and go during the start-up (messages, splash); the program ends only when
+    // the start-up says so.
+    app.setQuitOnLastWindowClosed(false);
+
     platform::WidgetDialogs dialogs;
     platform::setDialogs(&dialogs);
+    setDocumentOpener(platform::openDocument);
 
-    QMainWindow window;
-    window.setObjectName("frmTitle");
-    window.setWindowTitle(settings.ProgramTitle);
-    auto *label = new QLabel(settings.ProgramTitle, &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(376, 597);
-    window.show();
+    static RaceControl race;
+    DesktopStartupSystem system;
+    BrowserStartup startup(appSettings(), race, system);
+    QObject::connect(&startup, &BrowserStartup::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (startup.start(platform::executableFolder()) == StartupOutcome::Quit)
+        return 0;
     return app.exec();
 }
