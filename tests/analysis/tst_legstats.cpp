@@ -1,0 +1,402 @@
+#include "racefixture.h"
+
+#include <legstats.h>
+#include <trackcursor.h>
+
+#include <QtTest>
+
+using fixture::Waypoint;
+
+namespace {
+
+constexpr double v = 1.0 / 600; // minutes a second: 6 knots on the plain extent
+
+// Start line L1 runs east from (2000, 8000) for 0.2'; the windward mark MK1 lies 1' due north
+// of its first end; the finish line L2 runs west from (2000, 8000). So the first leg bears 0,
+// the second 180 and the mark's outer bisector points north.
+RaceControl windwardRace(int boats)
+{
+    RaceControl r = fixture::raceWith({"L1", "MK1", "L2"}, boats);
+    r.Marks = {{2001.0, 8000.0}};
+    r.Lines = {{2000.0, 8000.0, 2000.0, 8000.2}, {2000.0, 8000.0, 2000.0, 7999.8}};
+    return r;
+}
+
+// Boat 1: starts at 10 s, rounds the mark to port by crossing the bisector at 636 s,
+// finishes at 1260 s, always at 6 knots.
+QList<Waypoint> boat1()
+{
+    const double e0 = 8000.02 + 0.5 * v;
+    return {{-100, 2000 - 110.5 * v, e0},
+            {623, 2001.02 + 0.5 * v, e0},
+            {648, 2001.02 + 0.5 * v, e0 - 25 * v},
+            {1320, 2001.02 + 0.5 * v - 672 * v, e0 - 25 * v}};
+}
+
+// Boat 2: over the line at −10 s, back behind it at −3 s, starts again at 8 s; bisector at
+// 658 s; finish at 1305 s.
+QList<Waypoint> boat2()
+{
+    const double e0 = 8000.05 + 0.5 * v;
+    const double top = 2001.03 + 0.5 * v;
+    return {{-30, 2000 - 20.5 * v, e0},
+            {-6, 2000 + 3.5 * v, e0},
+            {3, 2000 - 5.5 * v, e0},
+            {627, top, e0},
+            {687, top, e0 - 60 * v},
+            {1360, top - 673 * v, e0 - 60 * v}};
+}
+
+// Boat 3: over the line early at −10 s and never back; passes 0.1' east of the mark without
+// crossing its bisector (closest at 590 s, so the second scan takes 591 s), goes round
+// well clear and finishes at 1669 s.
+QList<Waypoint> boat3()
+{
+    return {{-30, 2000 - 20 * v, 8000.1},
+            {710, 2001.2, 8000.1},
+            {770, 2001.2, 8000.2},
+            {1430, 2000.1, 8000.2},
+            {1610, 2000.1 - 0.5 * v, 7999.9},
+            {1730, 2000.1 - 120.5 * v, 7999.9}};
+}
+
+// Boat 5: the same start as boat 3, but its recording ends at 300 s, far from the mark.
+QList<Waypoint> boat5()
+{
+    return {{-30, 2000 - 20 * v, 8000.1}, {300, 2000 + 310 * v, 8000.1}};
+}
+
+RaceData windwardData()
+{
+    RaceData d;
+    d.Extent = fixture::plainExtent();
+    d.Tracks = {fixture::trackThrough(boat1(), d.Extent), fixture::trackThrough(boat2(), d.Extent),
+                fixture::trackThrough(boat3(), d.Extent), BoatTrack{},
+                fixture::trackThrough(boat5(), d.Extent)};
+    return d;
+}
+
+} // namespace
+
+class TestLegStats : public QObject
+{
+    Q_OBJECT
+private slots:
+    void bearingQuadrants_data();
+    void bearingQuadrants();
+    void outerBisector_data();
+    void outerBisector();
+    void cursorFollowsForwardScan();
+    void cursorHandlesFixesOutOfOrder();
+    void distanceAt();
+    void handMadeRace();
+    void startLineLaterThanWindowIsMissed();
+    void lineFarFromFirstEndIsMissed();
+    void fallbackTakesClosestApproach();
+    void leaderOrdering();
+    void badCourses_data();
+    void badCourses();
+    void longCourseAnalysesFirstTwenty();
+    void legFigures();
+    void invalidate();
+};
+
+void TestLegStats::bearingQuadrants_data()
+{
+    QTest::addColumn<double>("dN");
+    QTest::addColumn<double>("dE");
+    QTest::addColumn<double>("bearing");
+    QTest::newRow("north") << 1.0 << 0.0 << 0.0;
+    QTest::newRow("east") << 0.0 << 1.0 << 90.0;
+    QTest::newRow("zero vector") << 0.0 << 0.0 << 90.0;
+    QTest::newRow("west") << 0.0 << -1.0 << 270.0;
+    QTest::newRow("south") << -1.0 << 0.0 << 180.0;
+    QTest::newRow("south-east") << -1.0 << 1.0 << 135.0;
+    QTest::newRow("south-west") << -1.0 << -1.0 << 225.0;
+    QTest::newRow("north-west") << 1.0 << -1.0 << 315.0;
+}
+
+void TestLegStats::bearingQuadrants()
+{
+    QFETCH(double, dN);
+    QFETCH(double, dE);
+    QFETCH(double, bearing);
+    QVERIFY(std::fabs(LegStats::bearing(dN, dE, RaceExtent().DegToRad) - bearing) < 1e-9);
+}
+
+void TestLegStats::outerBisector_data()
+{
+    QTest::addColumn<double>("incoming");
+    QTest::addColumn<double>("outgoing");
+    QTest::addColumn<double>("bisector");
+    QTest::newRow("windward mark, 0 then 180") << 0.0 << 180.0 << 360.0;
+    QTest::newRow("90 then 180") << 90.0 << 180.0 << 45.0;
+    QTest::newRow("leeward mark, 180 then 0") << 180.0 << 0.0 << 180.0;
+    QTest::newRow("wing mark, 45 then 135") << 45.0 << 135.0 << 0.0 + 360.0;
+    QTest::newRow("turn to port, 0 then 270") << 0.0 << 270.0 << 45.0;
+    QTest::newRow("turn to starboard, 0 then 90") << 0.0 << 90.0 << 315.0;
+}
+
+void TestLegStats::outerBisector()
+{
+    QFETCH(double, incoming);
+    QFETCH(double, outgoing);
+    QFETCH(double, bisector);
+    QCOMPARE(LegStats::outerBisector(incoming, outgoing), bisector);
+}
+
+void TestLegStats::cursorFollowsForwardScan()
+{
+    const RaceExtent x = fixture::plainExtent();
+    const BoatTrack t = fixture::trackThrough({{0, 2000, 8000}, {100, 2001, 8000}}, x, 10);
+    TrackCursor c(t);
+    QVERIFY(!c.positionAt(-1));
+    QCOMPARE(c.positionAt(0)->Lat, 2000.0);
+    QVERIFY(std::fabs(c.positionAt(35)->Lat - 2000.35) < 1e-9);
+    QCOMPARE(c.searchStart(), 3);
+    QVERIFY(!c.positionAt(100)); // at the last point: no pair brackets it
+    QCOMPARE(c.searchStart(), 3);
+    // The search never goes back before the search start.
+    QVERIFY(!c.positionAt(5));
+    c.restart();
+    QVERIFY(c.positionAt(5));
+}
+
+void TestLegStats::cursorHandlesFixesOutOfOrder()
+{
+    BoatTrack t;
+    t.Points = {{0, 2000, 8000}, {10, 2001, 8000}, {5, 2002, 8000}, {20, 2003, 8000}};
+    TrackCursor c(t);
+    // The first pair from the start that brackets the time wins.
+    QVERIFY(std::fabs(c.positionAt(7)->Lat - 2000.7) < 1e-9);
+    QVERIFY(std::fabs(c.positionAt(12)->Lat - (2002 + 7.0 / 15)) < 1e-9);
+}
+
+void TestLegStats::distanceAt()
+{
+    const RaceExtent x = fixture::plainExtent();
+    const BoatTrack late = fixture::trackThrough({{30, 2000, 8000}, {90, 2000.1, 8000}}, x);
+    QCOMPARE(TrackCursor::distanceAt(late, 0), 0.0);
+    QVERIFY(std::fabs(TrackCursor::distanceAt(late, 60) - 0.05) < 1e-9);
+    // After the last point the boat keeps the distance it had sailed.
+    QVERIFY(std::fabs(TrackCursor::distanceAt(late, 500) - 0.1) < 1e-9);
+    QCOMPARE(TrackCursor::distanceAt(BoatTrack{}, 10), 0.0);
+}
+
+void TestLegStats::handMadeRace()
+{
+    const RaceControl race = windwardRace(5);
+    const RaceData data = windwardData();
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    QCOMPARE(s.OuterBisector[1], 360.0);
+    QCOMPARE(s.LegBearing[0], 0.0);
+    QCOMPARE(s.LegBearing[1], 180.0);
+
+    const QVector<QVector<double>> expected{{10, 636, 1260},
+                                            {8, 658, 1305},
+                                            {-10, 591, 1669},
+                                            {0, 0, 0},
+                                            {-10, 0, 0}};
+    QCOMPARE(s.RoundingTime, expected);
+    QCOMPARE(s.LeaderTime, (QVector<double>{8, 591, 1260}));
+    QVERIFY(!s.Valid);
+
+    s.ComputeRoundingDistances(data);
+    QVERIFY(s.Valid);
+    // Boat 1 sails 6 knots from its first point: t / 600 nm since the start.
+    QCOMPARE(s.RoundingDistance[0], (QVector<double>{0.017, 1.06, 2.1}));
+    QCOMPARE(s.RoundingDistance[1][0], 0.013);
+    QCOMPARE(s.RoundingDistance[2][0], -0.017); // passed before the start
+    QCOMPARE(s.RoundingDistance[3], (QVector<double>{0, 0, 0}));
+    QCOMPARE(s.RoundingDistance[4][1], 0.0);
+}
+
+void TestLegStats::startLineLaterThanWindowIsMissed()
+{
+    RaceControl race = windwardRace(1);
+    RaceData d;
+    d.Extent = fixture::plainExtent();
+    // Crosses the start at 400.5 s, after the start window, then sails to the mark.
+    d.Tracks = {fixture::trackThrough({{300, 2000 - 100.5 * v, 8000.02 + 0.5 * v},
+                                       {923, 2001.02 + 0.5 * v, 8000.02 + 0.5 * v},
+                                       {948, 2001.02 + 0.5 * v, 8000.02 - 24.5 * v}},
+                                      d.Extent)};
+    LegStats s;
+    s.ComputeRoundingTimes(race, d);
+    QCOMPARE(s.RoundingTime[0][0], 0.0);
+    QCOMPARE(s.RoundingTime[0][1], 936.0); // its mark window started at 0
+    QCOMPARE(s.LeaderTime[0], LegStats::NoLeader);
+    QCOMPARE(s.LeaderTime[1], LegStats::NoLeader); // nobody after a leader that never was
+}
+
+void TestLegStats::lineFarFromFirstEndIsMissed()
+{
+    RaceControl race = fixture::raceWith({"L1", "L2"}, 2);
+    race.Lines = {{2000.0, 8000.0, 2000.0, 8001.0}, {2001.0, 8000.0, 2001.0, 8001.0}};
+    RaceData d;
+    d.Extent = fixture::plainExtent();
+    d.Tracks = {fixture::trackThrough({{-60, 2000 - 60.5 * v, 8000.5}, {100, 2000 + 99.5 * v, 8000.5}}, d.Extent),
+                fixture::trackThrough({{-60, 2000 - 60.5 * v, 8000.2}, {100, 2000 + 99.5 * v, 8000.2}}, d.Extent)};
+    LegStats s;
+    s.ComputeRoundingTimes(race, d);
+    QCOMPARE(s.RoundingTime[0][0], 0.0); // 0.5' from the first end, though between the ends
+    QCOMPARE(s.RoundingTime[1][0], 0.0);
+    // 0.2' from the first end, crossing at 0.5 s: the crossing second is 0, which reads as
+    // "not passed"; one second later it counts.
+    d.Tracks[1] = fixture::trackThrough({{-60, 2000 - 61.5 * v, 8000.2}, {100, 2000 + 98.5 * v, 8000.2}}, d.Extent);
+    s.ComputeRoundingTimes(race, d);
+    QCOMPARE(s.RoundingTime[1][0], 1.0);
+}
+
+void TestLegStats::fallbackTakesClosestApproach()
+{
+    // A course that starts at a mark the boat passes only after the start window: the
+    // closest approach between −120 s and its next passing gives the start.
+    RaceControl race = fixture::raceWith({"MK1", "MK2"}, 1);
+    race.Marks = {{2000.0, 8000.0}, {2000.0, 8000.5}};
+    RaceData d;
+    d.Extent = fixture::plainExtent();
+    d.Tracks = {fixture::trackThrough({{-100, 2000.03, 7999.0 + 0.5 * v}, {1000, 2000.03, 7999.0 + 1100.5 * v}}, d.Extent)};
+    LegStats s;
+    s.ComputeRoundingTimes(race, d);
+    QCOMPARE(s.RoundingTime[0][1], 800.0); // crosses north of MK2 at 799.5 s
+    QCOMPARE(s.RoundingTime[0][0], 499.0); // equally close at 499 and 500: the earlier
+}
+
+void TestLegStats::leaderOrdering()
+{
+    // Leader times come from the passing times alone; set them by hand.
+    RaceControl race = fixture::raceWith({"MK1", "MK2", "MK3"}, 2);
+    race.Marks = {{3000, 3000}, {3001, 3000}, {3002, 3000}}; // far from any track
+    RaceData d;
+    d.Extent = fixture::plainExtent();
+    d.Tracks = {BoatTrack{}, BoatTrack{}};
+    LegStats s;
+    s.ComputeRoundingTimes(race, d);
+    QCOMPARE(s.LeaderTime, (QVector<double>(3, LegStats::NoLeader)));
+}
+
+void TestLegStats::badCourses_data()
+{
+    QTest::addColumn<QStringList>("course");
+    QTest::addColumn<int>("boats");
+    QTest::newRow("missing mark") << QStringList{"L1", "MK7", "L2"} << 3;
+    QTest::newRow("line 0") << QStringList{"L0", "MK1", "L2"} << 3;
+    QTest::newRow("not an entry") << QStringList{"L1", "XYZ", "L2"} << 3;
+    QTest::newRow("one entry") << QStringList{"L1"} << 3;
+    QTest::newRow("no entries") << QStringList{} << 3;
+    QTest::newRow("zero-length line") << QStringList{"L3", "MK1", "L2"} << 3;
+    QTest::newRow("one boat") << QStringList{"L1", "MK1", "L2"} << 1;
+    QTest::newRow("more boats than tracks") << QStringList{"L1", "MK1", "L2"} << 7;
+    QTest::newRow("no boats") << QStringList{"L1", "MK1", "L2"} << 0;
+}
+
+void TestLegStats::badCourses()
+{
+    QFETCH(QStringList, course);
+    QFETCH(int, boats);
+    RaceControl race = windwardRace(boats);
+    race.Course.Entries = course;
+    race.Lines.append({2000.0, 8000.05, 2000.0, 8000.05});
+    const RaceData data = windwardData();
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    s.ComputeRoundingDistances(data);
+    QCOMPARE(s.boatCount(), boats);
+    QCOMPARE(s.entryCount(), int(course.size()));
+    for (int b = 1; b <= boats; ++b) {
+        for (int e = 1; e <= course.size(); ++e) {
+            const CourseEntry ce = CourseEntry::parse(course[e - 1]);
+            const bool exists = (ce.kind == CourseEntry::Mark && ce.number <= race.markCount())
+                || (ce.kind == CourseEntry::Line && ce.number <= race.lineCount());
+            if (!exists || b > data.Tracks.size() || data.Tracks[b - 1].isEmpty()) {
+                QCOMPARE(s.roundingTime(b, e), 0.0);
+                QCOMPARE(s.roundingDistance(b, e), 0.0);
+            }
+        }
+    }
+    if (boats >= 1 && course.value(0) == "L1")
+        QCOMPARE(s.roundingTime(1, 1), 10.0);
+    QCOMPARE(s.roundingTime(99, 1), 0.0);
+    QCOMPARE(s.leaderTime(99), LegStats::NoLeader);
+}
+
+void TestLegStats::longCourseAnalysesFirstTwenty()
+{
+    RaceControl race = windwardRace(2);
+    QStringList course{"L1", "MK1"};
+    while (course.size() < 22)
+        course << "MK1";
+    course << "L2";
+    race.Course.Entries = course;
+    const RaceData data = windwardData();
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    QCOMPARE(s.entryCount(), 23);
+    QCOMPARE(s.analysedCount(), 20);
+    // The first twenty entries are analysed as a course of their own, the twentieth the finish.
+    RaceControl first = race;
+    first.Course.Entries = course.mid(0, 20);
+    LegStats t;
+    t.ComputeRoundingTimes(first, data);
+    for (int b = 1; b <= 2; ++b) {
+        for (int e = 1; e <= 20; ++e)
+            QCOMPARE(s.roundingTime(b, e), t.roundingTime(b, e));
+        for (int e = 21; e <= 23; ++e)
+            QCOMPARE(s.roundingTime(b, e), 0.0);
+    }
+    QCOMPARE(s.roundingTime(1, 1), 10.0);
+    QCOMPARE(s.leaderTime(21), LegStats::NoLeader);
+}
+
+void TestLegStats::legFigures()
+{
+    LegStats s;
+    s.RoundingTime = {{-10, 600, 1250, 0}};
+    s.RoundingDistance = {{-0.017, 1.0, 2.1234, 0}};
+    const LegFigures start = ::legFigures(s, 1, 1);
+    QVERIFY(!start.valid);
+    QVERIFY(!start.hasLeg);
+    QCOMPARE(start.accDistanceMetres, qint64(-31)); // Int(-31.48 + 0.5)
+    QCOMPARE(start.accSpeed, 0.0);
+
+    const LegFigures mk = ::legFigures(s, 1, 2);
+    QVERIFY(mk.valid);
+    QCOMPARE(mk.accDistanceMetres, qint64(1852));
+    QCOMPARE(mk.accSpeed, 6.0);
+    QCOMPARE(mk.legTime, 610.0);
+    QCOMPARE(mk.legDistanceMetres, qint64(1883)); // 1.017 × 1852 = 1883.48
+    QCOMPARE(mk.legSpeed, 6.001);                 // 6.00197… truncated in the tables
+    QCOMPARE(mk.legSpeedGraph, 6.002);            // and rounded in the graph
+
+    const LegFigures fin = ::legFigures(s, 1, 3);
+    QCOMPARE(fin.accSpeed, 6.115);       // 6.11539… rounded
+    QCOMPARE(fin.legSpeed, 6.221);       // 6.22190… truncated in the tables
+    QCOMPARE(fin.legSpeedGraph, 6.222);  // and rounded in the graph
+
+    // An undetected finish still gives leg figures from both ends, as the tables expect.
+    const LegFigures none = ::legFigures(s, 1, 4);
+    QVERIFY(!none.valid);
+    QCOMPARE(none.legTime, -1250.0);
+    QVERIFY(none.hasLegSpeed);
+    // A leg time of 0 has no speed.
+    s.RoundingTime[0][3] = 1250;
+    QVERIFY(!::legFigures(s, 1, 4).hasLegSpeed);
+}
+
+void TestLegStats::invalidate()
+{
+    const RaceControl race = windwardRace(3);
+    const RaceData data = windwardData();
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    s.ComputeRoundingDistances(data);
+    QVERIFY(s.Valid);
+    s.invalidate();
+    QVERIFY(!s.Valid);
+    QCOMPARE(s.roundingTime(1, 2), 636.0); // the figures stay until computed again
+}
+
+QTEST_GUILESS_MAIN(TestLegStats)
+#include "tst_legstats.moc"
