@@ -245,16 +245,3 @@ std::optional<HintText> raceDisplayHint(const QString &objectName, const HintSta
     }
     return std::nullopt;
 }
-
-QString raceWindowCaption(bool english, const QString &title1, const QString &title2,
-                          const QString &title3, const QString &fileName,
-                          const QString &singleTrackFile)
-{
-    QString caption = english ? QStringLiteral(" \"orvane\" Race Browser") : QStringLiteral("オルバネ");
-    for (const QString *t : {&title1, &title2, &title3}) {
-        if (!t->isEmpty())
-            caption += QStringLiteral("   ") + *t;
-    }
-    caption += QStringLiteral("   (") + (fileName.isEmpty() ? singleTrackFile : fileName) + QStringLiteral(")");
-    return caption;
-}

@@ -72,8 +72,3 @@ struct HintText {
     QSize size;   // box size in pixels before scaling
 };
 std::optional<HintText> raceDisplayHint(const QString &objectName, const HintState &state);
-
-// Window caption of a loaded race: the program's name, the titles and the file shown.
-QString raceWindowCaption(bool english, const QString &title1, const QString &title2,
-                          const QString &title3, const QString &fileName,
-                          const QString &singleTrackFile);

@@ -6,8 +6,13 @@
 #include "racedisplaywindow_p.h"
 
 #include <appfolder.h>
+#include <dialogs.h>
 #include <appsettings.h>
 #include <racecontrol.h>
+#include <raceloader.h>
+#include <windfile.h>
+
+#include <cmath>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +28,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -598,9 +604,108 @@ void RaceDisplayWindowPrivate::drawWindIndicator(const WindReading &wind)
 // ---------------------------------------------------------------------------------------------
 // Lifecycle
 
+namespace {
+
+// The window's side of a load: the steps LoadRace leaves to the race display.
+class WindowLoadObserver : public LoadObserver
+{
+public:
+    explicit WindowLoadObserver(RaceDisplayWindowPrivate *d) : d(d) {}
+
+    void loadStarting() override { d->applySeaColours(); }
+    void raceRead(const RaceControl &, const QString &caption) override
+    {
+        d->caption = caption;
+        d->q->setWindowTitle(caption);
+        d->resetControls();
+    }
+    void trackProgress(const LoadProgress &p) override
+    {
+        d->showProgress(p.boat, p.boatCount, p.line1, p.line2);
+    }
+    void tracksLoaded() override { d->hideProgress(); }
+    void timesKnown(const RaceControl &) override { d->fillTimeBoxes(); }
+    void layoutWindow(const RaceControl &race, const RaceData &data) override
+    {
+        d->applyLayout();
+        d->buildBoatList();
+        d->view.resetForRace(data.Extent, race.ChartRotation, d->Picture1->height());
+        d->view.setChartSize(d->Picture1->width(), d->Picture1->height());
+    }
+    void drawChart(const RaceControl &, const RaceData &) override
+    {
+        d->fullRedraw();
+        d->drawOverview();
+        d->PicTimeBar->clear();
+        d->PicTimeBar->show();
+        d->showOrientation();
+    }
+    void raceLoaded(const RaceControl &race, const RaceData &) override
+    {
+        d->replayTime = -(race.PreStartSeconds + 20.0);
+        d->windSearch = WindSearch();
+        d->drawWindIndicator(d->windAtReplayTime());
+        d->showWindPresence();
+    }
+
+private:
+    RaceDisplayWindowPrivate *d;
+};
+
+} // namespace
+
+WindReading RaceDisplayWindowPrivate::windAtReplayTime()
+{
+    WindReading wind;
+    wind.hasWind = !race.WindFile.isEmpty() && WindAt(race, data.Wind, replayTime, true, windSearch);
+    wind.shownDirection = race.ShownWindDirection;
+    wind.shownSpeed = race.ShownWindSpeed;
+    if (wind.hasWind) {
+        // The read-out shows the direction as the wind file has it, before the variation.
+        double file = std::fmod(race.ShownWindDirection - race.MagneticVariation, 360.0);
+        if (file < 0)
+            file += 360.0;
+        wind.fileDirection = file;
+    }
+    return wind;
+}
+
 bool RaceDisplayWindowPrivate::runLoad()
 {
-    return false;
+    WindowLoadObserver observer(this);
+    const LoadResult result = LoadRace(settings, race, data, &observer);
+    if (!result.ok) {
+        // Nothing to show (no race at all, or a file that cannot be read): the window stays
+        // usable, and in viewing mode its race list offers the races there are.
+        hideProgress();
+        resetControls();
+        Picture1->clear();
+        Picture1->flush();
+    }
+    return result.ok;
+}
+
+void RaceDisplayWindowPrivate::showChosenRace()
+{
+    const QString chosen = Combo1->currentText().trimmed();
+    if (chosen.isEmpty())
+        return;
+    if (chosen == race.FileName) {
+        platform::dialogs().message(settings.text(QStringLiteral("Choose Other File"),
+                                                  QStringLiteral("既に表示されています")));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    removeBoatList();
+    race.FileName = chosen;
+    settings.SingleTrackFile.clear();
+    data.Coast.clear();
+    loaded = runLoad();
+    Picture12->setVisible(checks[4]->isChecked());
+    replayTime = -(race.PreStartSeconds + 20.0);
+    windSearch = WindSearch();
+    drawWindIndicator(windAtReplayTime());
+    QApplication::restoreOverrideCursor();
 }
 
 RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, QWidget *parent)
@@ -621,6 +726,7 @@ RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, Q
     d->applyLayout();
 
     connect(d->Command1, &QPushButton::clicked, this, &QWidget::close);
+    connect(d->Command9, &QPushButton::clicked, this, [this] { d->showChosenRace(); });
 }
 
 RaceDisplayWindow::~RaceDisplayWindow()
@@ -658,13 +764,39 @@ QImage RaceDisplayWindow::chartImage() const
     return d->Picture1->canvas();
 }
 
+const MapView &RaceDisplayWindow::mapView() const
+{
+    return d->view;
+}
+
+const RaceData &RaceDisplayWindow::raceData() const
+{
+    return d->data;
+}
+
 bool RaceDisplayWindow::event(QEvent *e)
 {
     // The first activation loads the race. A window shown where no window manager activates
     // it (a bare X server) loads once it is shown.
     if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && !d->loadAttempted)
-        QTimer::singleShot(0, this, [this] { ensureLoaded(); });
+        d->loadWhenExposed(0);
     return QWidget::event(e);
+}
+
+void RaceDisplayWindowPrivate::loadWhenExposed(int attempt)
+{
+    // The progress is painted on the chart while the load runs: wait until the window is on
+    // the screen, so that those paints reach it (for a second at most).
+    QTimer::singleShot(attempt == 0 ? 0 : 20, q, [this, attempt] {
+        if (loadAttempted)
+            return;
+        QWindow *w = q->windowHandle();
+        if (w && !w->isExposed() && attempt < 50) {
+            loadWhenExposed(attempt + 1);
+            return;
+        }
+        q->ensureLoaded();
+    });
 }
 
 void RaceDisplayWindow::closeEvent(QCloseEvent *e)

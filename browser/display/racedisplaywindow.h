@@ -14,6 +14,8 @@
 
 struct AppSettings;
 struct RaceControl;
+struct RaceData;
+class MapView;
 
 // How the window reaches the splash window during its first load. The start-up owns the
 // splash; the window only asks it to show, paints the progress on it and hides it. Every
@@ -45,6 +47,9 @@ public:
 
     // What the chart picture shows now (the persistent canvas), for tests and the screen image.
     QImage chartImage() const;
+    // The projection of the last chart redraw, and the race data the window shows.
+    const MapView &mapView() const;
+    const RaceData &raceData() const;
 
 signals:
     // The window has closed. In viewing mode the program ends then; in edit mode the menu

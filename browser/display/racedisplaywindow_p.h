@@ -6,6 +6,7 @@
 #include <chartlayerpainter.h>
 #include <mapview.h>
 #include <racedata.h>
+#include <windfile.h>
 
 #include <QList>
 #include <QPointer>
@@ -66,6 +67,9 @@ public:
     ChartOptions chartOptions() const;
 
     bool runLoad();
+    void loadWhenExposed(int attempt);
+    void showChosenRace();
+    WindReading windAtReplayTime();
 
     RaceDisplayWindow *q;
     AppSettings &settings;
@@ -83,7 +87,8 @@ public:
     QString caption; // the race title of the window caption
     int hintMode = 0;    // HintMode: 1 = hints on
     int tracksShown = 0; // TracksShown
-    double replayTime = 0.0;
+    double replayTime = 0.0; // seconds from the start
+    WindSearch windSearch;
 
     // Controls, by their design names.
     CanvasPicture *Picture1 = nullptr;   // chart

@@ -9,8 +9,8 @@ add_library(orvane_display_panel STATIC
 target_include_directories(orvane_display_panel PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display_panel PUBLIC orvane_model Qt6::Core)
 
-# The window needs the chart layers.
-if(NOT TARGET orvane_layers)
+# The window needs the load and the chart layers.
+if(NOT TARGET orvane_layers OR NOT TARGET orvane_load)
     return()
 endif()
 add_library(orvane_display STATIC
@@ -20,5 +20,5 @@ add_library(orvane_display STATIC
 )
 target_include_directories(orvane_display PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display
-    PUBLIC orvane_display_panel orvane_layers orvane_scene orvane_display_core orvane_files
+    PUBLIC orvane_display_panel orvane_load orvane_layers orvane_scene orvane_display_core orvane_files
            orvane_model orvane_platform_gui Qt6::Widgets)

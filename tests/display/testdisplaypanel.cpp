@@ -14,8 +14,6 @@ private slots:
     void captionsByLanguage();
     void hints_data();
     void hints();
-    void windowCaption_data();
-    void windowCaption();
     void chartIsSquareAtLeft_data();
     void chartIsSquareAtLeft();
     void longListIsRaised_data();
@@ -139,29 +137,6 @@ void TestDisplayPanel::hints()
     QVERIFY(hint);
     QCOMPARE(hint->text, text);
     QCOMPARE(hint->size, size);
-}
-
-void TestDisplayPanel::windowCaption_data()
-{
-    QTest::addColumn<bool>("english");
-    QTest::addColumn<QString>("title2");
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("english") << true << "Race 2" << "cup.txt"
-                             << " \"orvane\" Race Browser   Cup   Race 2   (cup.txt)";
-    QTest::newRow("japanese, empty title skipped") << false << "" << "cup.txt" << "オルバネ   Cup   (cup.txt)";
-    QTest::newRow("single track") << true << "" << "" << " \"orvane\" Race Browser   Cup   (a.b.trk)";
-}
-
-void TestDisplayPanel::windowCaption()
-{
-    QFETCH(bool, english);
-    QFETCH(QString, title2);
-    QFETCH(QString, fileName);
-    QFETCH(QString, caption);
-    QCOMPARE(raceWindowCaption(english, QStringLiteral("Cup"), title2, QString(), fileName,
-                               QStringLiteral("a.b.trk")),
-             caption);
 }
 
 void TestDisplayPanel::chartIsSquareAtLeft_data()

@@ -1,16 +1,27 @@
 // The race display window end to end, on the offscreen platform: its controls, captions in
 // both languages, layout, and a race loaded and drawn on the chart.
+#include <canvaspicture.h>
 #include <racedisplaywindow.h>
 
 #include <appsettings.h>
 #include <dialogs.h>
+#include <mapview.h>
 #include <racecontrol.h>
+#include <racecontrolfile.h>
+#include <racedata.h>
+#include <raceloader.h>
+#include <textfile.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +34,27 @@ private slots:
     void captionsFollowLanguage();
     void chartIsSquareAtLeft();
     void closingSaysSo();
+    void firstActivationLoadsOnce();
+    void chartShowsTheRace();
+    void boatListIsBuilt();
+    void viewingModeOffersRaceList();
+    void editModeHidesRaceList();
+    void progressOnChartWithoutSplash();
+    void showAnotherRace();
+    void noRaceAtAll();
+
+private:
+    // A small race in a temporary application folder: two boats sailing north side by side,
+    // a mark north of them and a line across their tracks.
+    struct Fixture {
+        QTemporaryDir dir;
+        AppSettings settings;
+        RaceControl race;
+        RaceMark mark;
+        RaceLine line;
+    };
+    static void writeRace(Fixture &f, const QString &fileName, const QString &title, int boats);
+    static void setUp(Fixture &f, bool english, bool editMode);
 };
 
 namespace {
@@ -40,7 +72,93 @@ QString captionOf(QWidget *w)
     return {};
 }
 
+// Packed degrees and minutes of a track record: 2129.8 minutes → "3529.80000".
+QString packed(double minutes, int degreeDigits)
+{
+    const int d = int(minutes / 60);
+    const double m = minutes - 60.0 * d;
+    return QStringLiteral("%1%2").arg(d, degreeDigits, 10, QLatin1Char('0')).arg(m, 8, 'f', 5, QLatin1Char('0'));
+}
+
+void writeTrack(const QString &path, double lon)
+{
+    QStringList lines = {QStringLiteral("H  SOFTWARE NAME & VERSION"), QStringLiteral("I  PCX5 2.09"),
+                         QStringLiteral("M  G WGS 84"), QStringLiteral("U  LAT LON DM")};
+    // 01:25:00 to 02:05:00 UTC, a fix every 10 s, northwards from 2129.8 to 2130.2 minutes.
+    const int fixes = 241;
+    for (int i = 0; i < fixes; ++i) {
+        const double lat = 2129.8 + 0.4 * i / (fixes - 1);
+        const int secs = 1 * 3600 + 25 * 60 + 10 * i;
+        lines << QStringLiteral("T  N%1 E%2 2008/03/03 %3:%4:%5 12")
+                     .arg(packed(lat, 2), packed(lon, 3))
+                     .arg(secs / 3600, 2, 10, QLatin1Char('0'))
+                     .arg(secs / 60 % 60, 2, 10, QLatin1Char('0'))
+                     .arg(secs % 60, 2, 10, QLatin1Char('0'));
+    }
+    QVERIFY(platform::writeTextFile(path, lines));
+}
+
+bool isColour(const QImage &image, QPoint p, QColor c, int radius = 0)
+{
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint q = p + QPoint(dx, dy);
+            if (image.rect().contains(q) && image.pixelColor(q).rgb() == c.rgb())
+                return true;
+        }
+    }
+    return false;
+}
+
+int countColour(const QImage &image, QColor c)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y).rgb() == c.rgb();
+    return n;
+}
+
 } // namespace
+
+void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const QString &title, int boats)
+{
+    const QString app = f.dir.path();
+    QDir(app).mkpath(QStringLiteral("raceadmin"));
+    QDir(app).mkpath(QStringLiteral("gpsdat"));
+    RaceControl rc;
+    rc.FileName = fileName;
+    rc.Title1 = title;
+    rc.StartTime = platform::LocalDateTime::fromParts(2008, 3, 3, 10, 30, 0);
+    rc.FinishTime = platform::LocalDateTime::fromParts(2008, 3, 3, 11, 0, 0);
+    rc.TimeDifference = 9;
+    rc.NorthUp = 1;
+    rc.BoatLength = 4.7f;
+    const char *names[] = {"Alpha", "Bravo", "Charlie"};
+    for (int i = 0; i < boats; ++i) {
+        BoatEntry boat;
+        boat.TrackFile = QStringLiteral("%1%2.trk").arg(fileName.section(QLatin1Char('.'), 0, 0)).arg(i + 1);
+        boat.Name = QString::fromLatin1(names[i]);
+        rc.Boats.append(boat);
+        writeTrack(app + QStringLiteral("/gpsdat/") + boat.TrackFile, 8385.0 + 0.1 * i);
+    }
+    f.mark = RaceMark{2130.15, 8385.05};
+    f.line = RaceLine{2129.85, 8384.98, 2129.85, 8385.12};
+    rc.Marks.append(f.mark);
+    rc.Lines.append(f.line);
+    QVERIFY(platform::writeTextFile(app + QStringLiteral("/raceadmin/") + fileName, formatRaceControl(rc)));
+}
+
+void TestRaceDisplayWindow::setUp(Fixture &f, bool english, bool editMode)
+{
+    QVERIFY(f.dir.isValid());
+    writeRace(f, QStringLiteral("race.txt"), QStringLiteral("Test Cup"), 2);
+    writeRace(f, QStringLiteral("other.txt"), QStringLiteral("Other Cup"), 3);
+    f.settings.ApplicationFolder = f.dir.path();
+    f.settings.setLanguage(english ? UiLanguage::English : UiLanguage::Japanese);
+    f.settings.EditMode = editMode;
+    f.race.FileName = QStringLiteral("race.txt");
+}
 
 void TestRaceDisplayWindow::everyControlExists()
 {
@@ -122,6 +240,236 @@ void TestRaceDisplayWindow::closingSaysSo()
     connect(&window, &RaceDisplayWindow::closed, this, [&] { ++closed; });
     window.findChild<QAbstractButton *>(QStringLiteral("Command1"))->click();
     QCOMPARE(closed, 1);
+}
+
+void TestRaceDisplayWindow::firstActivationLoadsOnce()
+{
+    Fixture f;
+    setUp(f, true, false);
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    RaceDisplayWindow window(f.settings, f.race);
+    QStringList progress;
+    int hidden = 0;
+    SplashHooks splash;
+    splash.isShown = [] { return true; };
+    splash.progress = [&](const QString &line1, const QString &line2, int units) {
+        progress << QStringLiteral("%1|%2|%3").arg(line1, line2).arg(units);
+    };
+    splash.hide = [&] { ++hidden; };
+    window.setSplash(splash);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QCOMPARE(dialogs.messages(), QStringList());
+    QCOMPARE(progress, QStringList({QStringLiteral("race.txt    ( 1 / 2)|Loading GPS data     ( race1.trk)|166"),
+                                    QStringLiteral("race.txt    ( 2 / 2)|Loading GPS data     ( race2.trk)|333")}));
+    QCOMPARE(hidden, 1);
+    QCOMPARE(window.windowTitle(), QStringLiteral(" \"orvane\" Race Browser   Test Cup   (race.txt)"));
+
+    // Later activations keep the race as it is.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activate);
+    QTest::qWait(20);
+    QCOMPARE(progress.size(), 2);
+}
+
+void TestRaceDisplayWindow::chartShowsTheRace()
+{
+    Fixture f;
+    setUp(f, false, false);
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    const QImage chart = window.chartImage();
+    const MapView &view = window.mapView();
+    QCOMPARE(chart.size(), QSize(690, 690));
+    QCOMPARE(view.ChartSize, 690.0);
+
+    const QColor yellow(255, 255, 0);
+    // The mark's yellow circle, and the line drawn in yellow between its two ends.
+    const QPoint mark = view.ToScreen(f.mark.Lat, f.mark.Lon).toPoint();
+    QVERIFY(QRect(0, 0, 690, 690).contains(mark));
+    QVERIFY(isColour(chart, mark, yellow));
+    const QPointF end1 = view.ToScreen(f.line.Lat1, f.line.Lon1);
+    const QPointF end2 = view.ToScreen(f.line.Lat2, f.line.Lon2);
+    QVERIFY(isColour(chart, ((end1 + end2) / 2).toPoint(), yellow, 1));
+    QVERIFY(isColour(chart, (end1 * 0.25 + end2 * 0.75).toPoint(), yellow, 1));
+    // Each boat's track in its colour, halfway up.
+    for (int boat = 0; boat < 2; ++boat) {
+        const QColor colour = QColor::fromRgb(QRgb(f.race.Boats[boat].colour));
+        const QPoint p = view.ToScreen(2130.0, 8385.0 + 0.1 * boat).toPoint();
+        QVERIFY2(isColour(chart, p, colour, 1), qPrintable(f.race.Boats[boat].Name));
+    }
+    // The scale bar in the foreground colour (black on the lightest sea).
+    QVERIFY(isColour(chart, QPoint(45, 690 - 20), Qt::black));
+    // The sea itself.
+    QCOMPARE(chart.pixelColor(5, 5).rgb(), QColor(0, 255, 255).rgb());
+
+    // The overview holds both tracks; the wind indicator its white disc and black north arrow.
+    auto *overview = window.findChild<CanvasPicture *>(QStringLiteral("Picture6"));
+    for (int boat = 0; boat < 2; ++boat)
+        QVERIFY(countColour(overview->canvas(), QColor::fromRgb(QRgb(f.race.Boats[boat].colour))) > 10);
+    auto *wind = window.findChild<CanvasPicture *>(QStringLiteral("Picture2"));
+    const int cx = wind->width() / 2;
+    const int cy = cx + 10;
+    QCOMPARE(wind->canvas().pixelColor(cx, cy - 6).rgb(), QColor(Qt::black).rgb());
+    QCOMPARE(wind->canvas().pixelColor(cx + 15, cy).rgb(), QColor(Qt::white).rgb());
+    // Without a wind file the two read-out boxes are hidden.
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Text13"))->isVisible());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Text14"))->isVisible());
+    // North up: the comparison box is off.
+    QVERIFY(window.findChild<QRadioButton *>(QStringLiteral("Option2"))->isChecked());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Check4"))->isEnabled());
+    // The time boxes hold the race times.
+    QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text9"))->text(), QStringLiteral("2008/03/03 10:30:00"));
+    QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text10"))->text(), QStringLiteral("2008/03/03 11:00:00"));
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("PicTimeBar"))->isVisible());
+}
+
+void TestRaceDisplayWindow::boatListIsBuilt()
+{
+    Fixture f;
+    setUp(f, true, false);
+    RaceDisplayWindow window(f.settings, f.race);
+    QVERIFY(window.ensureLoaded());
+    const QList<QCheckBox *> names = window.findChildren<QCheckBox *>(QStringLiteral("Bnam"));
+    QCOMPARE(names.size(), 2);
+    QCOMPARE(names[0]->text(), QStringLiteral("Alpha"));
+    QCOMPARE(names[1]->text(), QStringLiteral("Bravo"));
+    QVERIFY(names[0]->isChecked() && names[1]->isChecked());
+    QCOMPARE(names[1]->y() - names[0]->y(), 14);
+    QCOMPARE(names[0]->x(), 5);
+    const QList<QCheckBox *> marks = window.findChildren<QCheckBox *>(QStringLiteral("Maru"));
+    QCOMPARE(marks.size(), 2);
+    QVERIFY(!marks[0]->isChecked() && !marks[1]->isChecked());
+    QCOMPARE(marks[0]->x(), 240);
+    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Text5")).size(), 2);
+    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Text6")).size(), 2);
+    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Boat")).size(), 2);
+    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("BoatS")).size(), 2);
+    QWidget *list = window.findChild<QWidget *>(QStringLiteral("Picture8"));
+    QCOMPARE(list->height(), 14 * 2 + 50);
+    QCOMPARE(list->y(), 178);
+}
+
+void TestRaceDisplayWindow::viewingModeOffersRaceList()
+{
+    Fixture f;
+    setUp(f, false, false);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    auto *list = window.findChild<QComboBox *>(QStringLiteral("Combo1"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->currentText(), QStringLiteral("race.txt"));
+    for (const char *hidden : {"Command2", "Command3", "Command5", "Command4"})
+        QVERIFY2(!window.findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
+    QVERIFY(window.findChild<QLineEdit *>(QStringLiteral("Text9"))->isReadOnly());
+    QVERIFY(window.findChild<QLineEdit *>(QStringLiteral("Text10"))->isReadOnly());
+}
+
+void TestRaceDisplayWindow::editModeHidesRaceList()
+{
+    Fixture f;
+    setUp(f, false, true);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Combo1"))->isVisible());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Command9"))->isVisible());
+    for (const char *shown : {"Command2", "Command3", "Command5", "Command4"})
+        QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(shown))->isVisible(), shown);
+    // One mark and one line: enough to set a course; no course yet, so no analysis page.
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("Command5"))->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Option12"))->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Command13"))->isEnabled());
+    QVERIFY(!window.findChild<QLineEdit *>(QStringLiteral("Text9"))->isReadOnly());
+}
+
+void TestRaceDisplayWindow::progressOnChartWithoutSplash()
+{
+    Fixture f;
+    setUp(f, false, false);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    auto *chart = window.findChild<CanvasPicture *>(QStringLiteral("Picture1"));
+    // Catch the chart as the progress leaves it, before the chart redraw replaces it.
+    QList<QImage> painted;
+    struct Spy : QObject {
+        CanvasPicture *chart;
+        QList<QImage> *painted;
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (o == chart && e->type() == QEvent::Paint)
+                painted->append(chart->canvas().copy());
+            return false;
+        }
+    } spy;
+    spy.chart = chart;
+    spy.painted = &painted;
+    chart->installEventFilter(&spy);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    // The bar of the second boat is blue and full length: 333 pixels, 50 below the text's top.
+    const QColor blue(0, 0, 255);
+    bool found = false;
+    for (const QImage &image : painted) {
+        const int textTop = (690 - 32) / 2;
+        const int left = (690 - 333) / 2;
+        if (isColour(image, QPoint(left + 330, textTop + 55), blue))
+            found = true;
+    }
+    QVERIFY(found);
+    // After the load the chart shows the race, not the progress.
+    QVERIFY(!isColour(window.chartImage(), QPoint((690 - 333) / 2 + 100, (690 - 32) / 2 + 55), blue));
+}
+
+void TestRaceDisplayWindow::showAnotherRace()
+{
+    Fixture f;
+    setUp(f, true, false);
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    RaceDisplayWindow window(f.settings, f.race);
+    QVERIFY(window.ensureLoaded());
+    auto *list = window.findChild<QComboBox *>(QStringLiteral("Combo1"));
+    auto *show = window.findChild<QAbstractButton *>(QStringLiteral("Command9"));
+    // The race shown already: only a message.
+    list->setEditText(QStringLiteral("race.txt"));
+    show->click();
+    QCOMPARE(dialogs.messages(), QStringList(QStringLiteral("Choose Other File")));
+    // Another race: its three boats replace the two.
+    list->setEditText(QStringLiteral("other.txt"));
+    show->click();
+    QCOMPARE(f.race.FileName, QStringLiteral("other.txt"));
+    QCOMPARE(window.findChildren<QCheckBox *>(QStringLiteral("Bnam")).size(), 3);
+    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Boat")).size(), 3);
+    QCOMPARE(window.windowTitle(), QStringLiteral(" \"orvane\" Race Browser   Other Cup   (other.txt)"));
+    QCOMPARE(dialogs.messages().size(), 1);
+}
+
+void TestRaceDisplayWindow::noRaceAtAll()
+{
+    // Viewing mode in a folder without a race: the window opens empty and offers nothing to
+    // load, without failing.
+    QTemporaryDir dir;
+    AppSettings settings;
+    settings.ApplicationFolder = dir.path();
+    RaceControl race;
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    RaceDisplayWindow window(settings, race);
+    window.show();
+    QTest::qWait(50);
+    QVERIFY(!window.isLoaded());
+    QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("Combo1"))->count(), 0);
+    QCOMPARE(window.findChildren<QCheckBox *>(QStringLiteral("Bnam")).size(), 0);
 }
 
 QTEST_MAIN(TestRaceDisplayWindow)
