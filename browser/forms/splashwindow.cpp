@@ -107,7 +107,7 @@ private:
 };
 
 SplashWindow::SplashWindow(const AppSettings &settings, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("splite"));
     setWindowTitle(settings.ProgramTitle);
