@@ -94,22 +94,22 @@ double LegStats::outerBisector(double incoming, double outgoing)
 void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &data)
 {
     const int boats = race.boatCount();
-    m_entryCount = race.Course.Count();
-    const int n = analysedCount();
-    RoundingTime = QVector<QVector<double>>(boats, QVector<double>(m_entryCount, 0.0));
+    const int entries = race.Course.Count();
+    RoundingTime = QVector<QVector<double>>(boats, QVector<double>(entries, 0.0));
     RoundingDistance = RoundingTime;
-    LeaderTime = QVector<double>(m_entryCount, NoLeader);
+    LeaderTime = QVector<double>(entries, NoLeader);
+    const int n = analysedCount();
     Valid = false;
 
     const RaceExtent &x = data.Extent;
     const double lonFactor = x.LonFactor;
     const double degToRad = x.DegToRad;
 
-    QVector<Entry> entries(n);
+    QVector<Entry> entry(n);
     PointLat = PointLon = LegBearing = OuterBisector = QVector<double>(n, 0.0);
     for (int e = 0; e < n; ++e) {
         const CourseEntry ce = CourseEntry::parse(race.Course.Entries[e]);
-        Entry &en = entries[e];
+        Entry &en = entry[e];
         if (ce.kind == CourseEntry::Line && ce.number <= race.lineCount()) {
             en.usable = en.isLine = true;
             en.line = race.Lines[ce.number - 1];
@@ -127,12 +127,12 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
         PointLon[e] = en.lon;
     }
     for (int e = 0; e + 1 < n; ++e) {
-        if (entries[e].usable && entries[e + 1].usable)
-            LegBearing[e] = bearing(entries[e + 1].lat - entries[e].lat,
-                                    lonFactor * (entries[e + 1].lon - entries[e].lon), degToRad);
+        if (entry[e].usable && entry[e + 1].usable)
+            LegBearing[e] = bearing(entry[e + 1].lat - entry[e].lat,
+                                    lonFactor * (entry[e + 1].lon - entry[e].lon), degToRad);
     }
     for (int e = 1; e + 1 < n; ++e) {
-        if (entries[e - 1].usable && entries[e].usable && entries[e + 1].usable)
+        if (entry[e - 1].usable && entry[e].usable && entry[e + 1].usable)
             OuterBisector[e] = outerBisector(LegBearing[e - 1], LegBearing[e]);
     }
 
@@ -147,7 +147,7 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
         QVector<double> &rt = RoundingTime[b];
 
         for (int e = 0; e < n; ++e) {
-            const Entry &en = entries[e];
+            const Entry &en = entry[e];
             if (!en.usable)
                 continue;
             const double begin = e == 0 ? StartWindowBegin : rt[e - 1];
@@ -235,7 +235,7 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
         TrackCursor cursor(track);
         QVector<double> &rt = RoundingTime[b];
         for (int e = 0; e + 1 < n; ++e) {
-            const Entry &en = entries[e];
+            const Entry &en = entry[e];
             if (rt[e] != 0 || !en.usable || en.isLine)
                 continue;
             const double begin = e == 0 ? StartWindowBegin : rt[e - 1] + 1;
@@ -269,7 +269,7 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
 void LegStats::ComputeRoundingDistances(const RaceData &data)
 {
     const BoatTrack none;
-    RoundingDistance = QVector<QVector<double>>(RoundingTime.size(), QVector<double>(m_entryCount, 0.0));
+    RoundingDistance = QVector<QVector<double>>(RoundingTime.size(), QVector<double>(entryCount(), 0.0));
     for (int b = 0; b < RoundingTime.size(); ++b) {
         const BoatTrack &track = b < data.Tracks.size() ? data.Tracks[b] : none;
         const TrackCursor cursor(track);

@@ -55,10 +55,11 @@ public:
     void invalidate() { Valid = false; }
 
     int boatCount() const { return int(RoundingTime.size()); }
-    // Number of course entries (columns of the tables); may exceed analysedCount().
-    int entryCount() const { return m_entryCount; }
+    // Number of course entries (columns of the tables, one leader time each); may exceed
+    // analysedCount().
+    int entryCount() const { return int(LeaderTime.size()); }
     // Number of entries the scans looked at: min(entryCount, MaxEntries).
-    int analysedCount() const { return std::min(m_entryCount, int(MaxEntries)); }
+    int analysedCount() const { return std::min(entryCount(), int(MaxEntries)); }
 
     // 1-based look-ups for readers: 0 (or NoLeader) outside the tables.
     double roundingTime(int boatNumber, int entryNumber) const;
@@ -74,9 +75,6 @@ public:
     // Outer bisector at a mark reached on bearing `incoming` and left on `outgoing` (degrees):
     // the direction that points away from the inside of the turn.
     static double outerBisector(double incoming, double outgoing);
-
-private:
-    int m_entryCount = 0;
 };
 
 // The quantities of one boat at one course entry that the Data page and orvane-report show,
