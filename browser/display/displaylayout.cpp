@@ -7,9 +7,9 @@ namespace {
 constexpr int ChartMargin = 5;
 constexpr int TimeBarGap = 5;
 constexpr int TimeBarWidth = 30;
-constexpr int FirstColumnWidth = 290;
+constexpr int FirstColumnWidth = 270;
 constexpr int ColumnGap = 6;
-constexpr int SecondColumnWidth = 144;
+constexpr int SecondColumnWidth = 174;
 constexpr int LowerPanelHeight = 178;
 constexpr int ProgressWidth = 333;
 constexpr int ProgressHeight = 32;

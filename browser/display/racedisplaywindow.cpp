@@ -160,21 +160,22 @@ void RaceDisplayWindowPrivate::buildLowerPanel()
     btnHATENA = make<QPushButton>("btnHATENA", Picture7);
     Label1 = make<QLabel>("Label1", Picture7);
     Label1->setCursor(Qt::PointingHandCursor);
+    Label1->setWordWrap(true);
 
     // Two columns of options, the colours under them, help and link at the bottom.
     const int rowH = 20;
     for (int i = 0; i < 10; ++i)
-        checks[i]->setGeometry(5 + (i % 2) * 140, 4 + (i / 2) * rowH, 136, rowH);
+        checks[i]->setGeometry(5 + (i % 2) * 130, 4 + (i / 2) * rowH, 126, rowH);
     const int colourTop = 4 + 5 * rowH + 6;
     for (int i = 0; i < 6; ++i)
-        seaButtons[i]->setGeometry(5 + i * 44, colourTop, 40, 22);
+        seaButtons[i]->setGeometry(5 + i * 42, colourTop, 38, 22);
     btnHATENA->setGeometry(5, colourTop + 30, 26, 24);
-    Label1->setGeometry(36, colourTop + 30, 250, 24);
+    Label1->setGeometry(36, colourTop + 26, 230, 32);
 }
 
 void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
 {
-    const int w = 144;
+    const int w = 174;
     int y = 0;
     Text1 = makeBox("Text1", column);
     Text1->setGeometry(0, y, w, 20);
@@ -184,11 +185,11 @@ void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
     y += 24;
 
     Frame3 = make<QGroupBox>("Frame3", column);
-    Frame3->setGeometry(0, y, w, 104);
+    Frame3->setGeometry(0, y, w, 88);
     Option6 = make<QRadioButton>("Option6", Frame3);
     Option7 = make<QRadioButton>("Option7", Frame3);
     Option8 = make<QRadioButton>("Option8", Frame3);
-    placeRow(18, 20, 4, {{Option6, 48}, {Option7, 48}, {Option8, 44}}, 0);
+    placeRow(18, 20, 4, {{Option6, 52}, {Option7, 58}, {Option8, 58}}, 0);
     Command6 = make<QPushButton>("Command6", Frame3);
     Command7 = make<QPushButton>("Command7", Frame3);
     placeRow(40, 20, 4, {{Command7, 30}, {Command6, 30}});
@@ -200,7 +201,7 @@ void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
     HScroll1->setValue(5);
     HScroll1->setGeometry(4, 66, w - 8, 16);
     Option6->setChecked(true);
-    y += 108;
+    y += 92;
 
     Picture12 = make<QFrame>("Picture12", column);
     Picture12->setGeometry(0, y, w, 40);
@@ -218,7 +219,7 @@ void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
     Frame1->setGeometry(0, y, w, 44);
     Option2 = make<QRadioButton>("Option2", Frame1);
     Option3 = make<QRadioButton>("Option3", Frame1);
-    placeRow(18, 20, 4, {{Option2, 68}, {Option3, 68}});
+    placeRow(18, 20, 4, {{Option2, 80}, {Option3, 86}}, 0);
     y += 48;
 
     Frame4 = make<QGroupBox>("Frame4", column);
@@ -226,7 +227,7 @@ void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
     Option9 = make<QRadioButton>("Option9", Frame4);
     Option10 = make<QRadioButton>("Option10", Frame4);
     Option11 = make<QRadioButton>("Option11", Frame4);
-    placeRow(18, 20, 4, {{Option9, 46}, {Option10, 46}, {Option11, 44}}, 0);
+    placeRow(18, 20, 4, {{Option9, 54}, {Option10, 58}, {Option11, 56}}, 0);
     Option9->setChecked(true);
     y += 46;
 
@@ -237,7 +238,7 @@ void RaceDisplayWindowPrivate::buildControlColumn(QWidget *column)
     Option4 = make<QRadioButton>("Option4", graphChoice);
     Option5 = make<QRadioButton>("Option5", graphChoice);
     Option12 = make<QRadioButton>("Option12", graphChoice);
-    placeRow(0, 20, 0, {{Option1, 36}, {Option4, 36}, {Option5, 36}, {Option12, 36}}, 0);
+    placeRow(0, 20, 0, {{Option1, 40}, {Option4, 40}, {Option5, 40}, {Option12, 40}}, 0);
     Option1->setChecked(true);
     graphChoice->hide();
     y += 24;
@@ -457,6 +458,8 @@ void RaceDisplayWindowPrivate::buildBoatList()
         return;
     removeBoatList();
     const QColor sea = toQColor(settings.SeaColour);
+    QPalette listPalette = Picture8->palette();
+    listPalette.setColor(QPalette::Base, Picture8->background());
     for (int i = 0; i < race.boatCount(); ++i) {
         const BoatEntry &boat = race.Boats[i];
         const QColor colour = toQColor(boat.colour);
@@ -474,11 +477,13 @@ void RaceDisplayWindowPrivate::buildBoatList()
         row.speed->setGeometry(BoatSpeedLeft, top, BoatSpeedWidth, BoatRowPitch);
         row.speed->setFrame(false);
         row.speed->setAlignment(Qt::AlignRight);
+        row.speed->setPalette(listPalette);
         row.twa = makeBox("Text6", Picture8);
         row.twa->setProperty("index", i);
         row.twa->setGeometry(BoatTwaLeft, top, BoatTwaWidth, BoatRowPitch);
         row.twa->setFrame(false);
         row.twa->setAlignment(Qt::AlignRight);
+        row.twa->setPalette(listPalette);
         row.mark = make<QCheckBox>("Maru", Picture8);
         row.mark->setProperty("index", i);
         row.mark->setGeometry(BoatMarkLeft, top, BoatMarkWidth, BoatRowPitch);
@@ -810,4 +815,9 @@ void RaceDisplayWindow::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     d->applyLayout();
+    // A new chart size is a new view of the race: the layers are drawn again for it.
+    if (d->loaded && !d->loading) {
+        d->fullRedraw();
+        d->drawOverview();
+    }
 }

@@ -328,6 +328,12 @@ void TestRaceDisplayWindow::chartShowsTheRace()
     QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text9"))->text(), QStringLiteral("2008/03/03 10:30:00"));
     QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text10"))->text(), QStringLiteral("2008/03/03 11:00:00"));
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("PicTimeBar"))->isVisible());
+
+    // A smaller window gives a smaller square chart, drawn again for its new size.
+    window.resize(1100, 600);
+    QTRY_COMPARE(window.chartImage().size(), QSize(590, 590));
+    QCOMPARE(window.mapView().ChartSize, 590.0);
+    QVERIFY(isColour(window.chartImage(), window.mapView().ToScreen(f.mark.Lat, f.mark.Lon).toPoint(), yellow));
 }
 
 void TestRaceDisplayWindow::boatListIsBuilt()
