@@ -45,12 +45,13 @@ double DesktopStartupSystem::twipsPerPixelY() const
 
 void installFontSubstitutes()
 {
-    // The design fonts are Windows fonts; the IPA fonts carry the Japanese glyphs here.
+    // The design fonts are Windows fonts; the IPA fonts carry the Japanese glyphs here. The
+    // narrow faces keep the hint texts inside the hint heights of the design.
     QFont::insertSubstitutions(QStringLiteral("MS P ゴシック"),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
                                 QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Droid Sans Fallback")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans Condensed"),
                                 QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")});
 }
 

@@ -118,6 +118,8 @@ MainMenuWindow::MainMenuWindow(const AppSettings &settings, QWidget *parent)
     m_hint->setFrameShape(QFrame::Box);
     m_hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_hint->setWordWrap(false);
+    m_hint->setMargin(0);
+    m_hint->setIndent(2);
     m_hint->hide();
 
     m_chooser = new QFrame(this);
