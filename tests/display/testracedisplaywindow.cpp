@@ -11,6 +11,7 @@
 #include <racedata.h>
 #include <raceloader.h>
 #include <textfile.h>
+#include <windfile.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,6 +43,7 @@ private slots:
     void progressOnChartWithoutSplash();
     void showAnotherRace();
     void noRaceAtAll();
+    void windIndicatorShowsTheFile();
 
 private:
     // A small race in a temporary application folder: two boats sailing north side by side,
@@ -53,7 +55,8 @@ private:
         RaceMark mark;
         RaceLine line;
     };
-    static void writeRace(Fixture &f, const QString &fileName, const QString &title, int boats);
+    static void writeRace(Fixture &f, const QString &fileName, const QString &title, int boats,
+                          bool withWind = false);
     static void setUp(Fixture &f, bool english, bool editMode);
 };
 
@@ -121,7 +124,8 @@ int countColour(const QImage &image, QColor c)
 
 } // namespace
 
-void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const QString &title, int boats)
+void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const QString &title, int boats,
+                                      bool withWind)
 {
     const QString app = f.dir.path();
     QDir(app).mkpath(QStringLiteral("raceadmin"));
@@ -146,6 +150,16 @@ void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const
     f.line = RaceLine{2129.85, 8384.98, 2129.85, 8385.12};
     rc.Marks.append(f.mark);
     rc.Lines.append(f.line);
+    if (withWind) {
+        // A steady 12 kn from 10° magnetic, with a variation of 7° west.
+        rc.MagneticVariation = -7.0;
+        rc.WindFile = QStringLiteral("race_WIND.CSV");
+        QVector<WindSample> wind;
+        for (int t = -600; t <= 2400; t += 60)
+            wind.append(WindSample{double(t), 12.0, 10.0});
+        QDir(app).mkpath(QStringLiteral("winddat"));
+        QVERIFY(platform::writeTextFile(app + QStringLiteral("/winddat/race_WIND.CSV"), formatWindLines(wind, rc)));
+    }
     QVERIFY(platform::writeTextFile(app + QStringLiteral("/raceadmin/") + fileName, formatRaceControl(rc)));
 }
 
@@ -476,6 +490,30 @@ void TestRaceDisplayWindow::noRaceAtAll()
     QVERIFY(!window.isLoaded());
     QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("Combo1"))->count(), 0);
     QCOMPARE(window.findChildren<QCheckBox *>(QStringLiteral("Bnam")).size(), 0);
+}
+
+void TestRaceDisplayWindow::windIndicatorShowsTheFile()
+{
+    Fixture f;
+    QVERIFY(f.dir.isValid());
+    writeRace(f, QStringLiteral("race.txt"), QStringLiteral("Windy Cup"), 2, true);
+    f.settings.ApplicationFolder = f.dir.path();
+    f.race.FileName = QStringLiteral("race.txt");
+    RaceDisplayWindow window(f.settings, f.race);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QVERIFY(window.raceData().hasWind());
+    // The boxes read the wind as the file has it (magnetic); the arrow is drawn true.
+    auto *direction = window.findChild<QLineEdit *>(QStringLiteral("Text13"));
+    auto *speed = window.findChild<QLineEdit *>(QStringLiteral("Text14"));
+    QVERIFY(direction->isVisible() && speed->isVisible());
+    QCOMPARE(direction->text(), QStringLiteral("10"));
+    QCOMPARE(speed->text(), QStringLiteral("12"));
+    QCOMPARE(f.race.ShownWindDirection, 3.0);
+    auto *wind = window.findChild<CanvasPicture *>(QStringLiteral("Picture2"));
+    const int cx = wind->width() / 2;
+    const int cy = cx + 10;
+    QVERIFY(isColour(wind->canvas(), QPoint(cx + 1, cy - 27), QColor(255, 0, 0), 1));
 }
 
 QTEST_MAIN(TestRaceDisplayWindow)
