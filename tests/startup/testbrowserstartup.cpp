@@ -179,22 +179,29 @@ void TestBrowserStartup::hintsFollowTheButtons_data()
 {
     QTest::addColumn<int>("action");
     QTest::addColumn<int>("height");
-    QTest::addColumn<QString>("japaneseStart");
-    QTest::newRow("GPS Download") << int(MenuAction::GpsDownload) << 32 << "GPSからﾃﾞｰﾀをﾀﾞｳﾝﾛｰﾄﾞ\r\n";
-    QTest::newRow("Mk Wind Data") << int(MenuAction::WindTool) << 45 << "GASTRAを起動して風データを";
-    QTest::newRow("Edit GPS data") << int(MenuAction::Editor) << 60 << "複数艇のﾃﾞｰﾀを編集";
-    QTest::newRow("Create Distibution File") << int(MenuAction::Distribution) << 33 << "配布するファイルを自動的に";
-    QTest::newRow("Show One Boat") << int(MenuAction::ShowOneBoat) << 17 << "1艇のみの軌跡を表示";
-    QTest::newRow("Show Racing") << int(MenuAction::ShowRacing) << 32 << "編集データを選択すると";
-    QTest::newRow("EXIT") << int(MenuAction::Exit) << 17 << "プログラムを終了します";
+    QTest::addColumn<QString>("textStart");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("GPS Download") << int(MenuAction::GpsDownload) << 32 << "GPSからﾃﾞｰﾀをﾀﾞｳﾝﾛｰﾄﾞ\r\n" << false;
+    QTest::newRow("Mk Wind Data") << int(MenuAction::WindTool) << 45 << "GASTRAを起動して風データを" << false;
+    QTest::newRow("Edit GPS data") << int(MenuAction::Editor) << 60 << "複数艇のﾃﾞｰﾀを編集" << false;
+    QTest::newRow("Create Distibution File") << int(MenuAction::Distribution) << 33 << "配布するファイルを自動的に" << false;
+    QTest::newRow("Show One Boat") << int(MenuAction::ShowOneBoat) << 17 << "1艇のみの軌跡を表示" << false;
+    QTest::newRow("Show Racing") << int(MenuAction::ShowRacing) << 32 << "編集データを選択すると" << false;
+    QTest::newRow("EXIT") << int(MenuAction::Exit) << 17 << "プログラムを終了します" << false;
+    QTest::newRow("English GPS Download") << int(MenuAction::GpsDownload) << 32 << "Receive Track Data From GPS\r\n" << true;
+    QTest::newRow("English Edit GPS data") << int(MenuAction::Editor) << 60 << "Edit each boat data.\r\n\r\n" << true;
+    QTest::newRow("English Show Racing") << int(MenuAction::ShowRacing) << 32 << "Race scene can be seen\r\n" << true;
 }
 
 void TestBrowserStartup::hintsFollowTheButtons()
 {
     QFETCH(int, action);
     QFETCH(int, height);
-    QFETCH(QString, japaneseStart);
+    QFETCH(QString, textStart);
+    QFETCH(bool, english);
     AppFolderFixture app;
+    if (english)
+        app.write(QStringLiteral("raceadmin/Ver.00"), "LANG,1\r\n");
     Program p({true});
     p.startup->start(app.path());
     QPushButton *b = p.button(MenuAction(action));
@@ -203,7 +210,9 @@ void TestBrowserStartup::hintsFollowTheButtons()
     QCoreApplication::sendEvent(b, &enter);
     QVERIFY(p.hint()->isVisible());
     QCOMPARE(p.hint()->height(), height);
-    QVERIFY(p.hint()->text().startsWith(japaneseStart));
+    QVERIFY(p.hint()->text().startsWith(textStart));
+    // The text fits the design height with the fonts found on this machine.
+    QVERIFY2(p.hint()->sizeHint().height() <= height, qPrintable(QString::number(p.hint()->sizeHint().height())));
     // The hint never covers the button column.
     QVERIFY(p.hint()->geometry().right() < 230);
     // Over the window background the hint goes.
