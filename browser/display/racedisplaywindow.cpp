@@ -71,6 +71,27 @@ void placeRow(int y, int height, int left, std::initializer_list<std::pair<QWidg
     }
 }
 
+// Where the pointer goes decides where the side panels are.
+class PanelHoverFilter : public QObject
+{
+public:
+    PanelHoverFilter(RaceDisplayWindowPrivate *d, QObject *parent) : QObject(parent), d(d) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+            if (watched->property("boatList").toBool())
+                d->raiseBoatList();
+            else
+                d->restPanels();
+        }
+        return false;
+    }
+
+private:
+    RaceDisplayWindowPrivate *d;
+};
+
 } // namespace
 
 RaceDisplayWindowPrivate::RaceDisplayWindowPrivate(RaceDisplayWindow *q, AppSettings &settings,
@@ -102,12 +123,19 @@ void RaceDisplayWindowPrivate::buildControls()
     Label4 = make<QLabel>("Label4", Picture9);
     Label4->setGeometry(8, 5, 97, 17);
     Command8 = make<QPushButton>("Command8", Picture9);
+    hoverFilter = new PanelHoverFilter(this, q);
     for (const char *name : {"Position", "Blue_P", "Seven"}) {
         QWidget *w = make<QFrame>(name, Picture1);
         w->hide();
     }
 
     buildRightPanel();
+
+    Picture8->setProperty("boatList", true);
+    Label5->setProperty("boatList", true);
+    for (QWidget *w : std::initializer_list<QWidget *>{q, Picture1, PicTimeBar, Picture5, Picture6, Picture2,
+                                                       Picture7, controlColumn, Picture8, Label5})
+        w->installEventFilter(hoverFilter);
 
     // The hint box floats above everything else of the window.
     Text7 = make<QLabel>("Text7", q);
@@ -137,6 +165,8 @@ void RaceDisplayWindowPrivate::buildRightPanel()
     Label5 = make<QLabel>("Label5", Picture8);
 
     Picture7 = make<QFrame>("Picture7", Picture5);
+    // Opaque: a long boat list runs on behind it.
+    Picture7->setAutoFillBackground(true);
     buildLowerPanel();
 
     controlColumn = new QWidget(Picture5);
@@ -363,6 +393,30 @@ void RaceDisplayWindowPrivate::applyLayout()
     view.setChartSize(Picture1->width(), Picture1->height());
 }
 
+void RaceDisplayWindowPrivate::raiseBoatList()
+{
+    if (listRaised)
+        return;
+    listRaised = true;
+    const int top = boatListRaisedTop(Picture1->height(), race.boatCount());
+    Picture8->move(0, top);
+    Picture8->raise();
+    // Raised to the top, the list covers the lower panel's place too.
+    if (top < BoatListRestTop)
+        Picture7->hide();
+}
+
+void RaceDisplayWindowPrivate::restPanels()
+{
+    if (!listRaised)
+        return;
+    listRaised = false;
+    Picture8->move(0, BoatListRestTop);
+    Picture7->show();
+    Picture7->raise();
+    Text8->hide();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Steps of the load
 
@@ -502,8 +556,11 @@ void RaceDisplayWindowPrivate::buildBoatList()
         row.bar = make<QFrame>("Bar", Picture1);
         row.bar->setProperty("index", i);
         row.bar->hide();
-        for (QWidget *w : std::initializer_list<QWidget *>{row.name, row.speed, row.twa, row.mark})
+        for (QWidget *w : std::initializer_list<QWidget *>{row.name, row.speed, row.twa, row.mark}) {
+            w->setProperty("boatList", true);
+            w->installEventFilter(hoverFilter);
             w->show();
+        }
         rows.append(row);
     }
     boatListBuilt = true;

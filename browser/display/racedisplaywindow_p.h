@@ -66,6 +66,13 @@ public:
     void drawWindIndicator(const WindReading &wind);
     ChartOptions chartOptions() const;
 
+    // The boat list rises over the overview while the pointer is on it, when it is too long
+    // to show at rest; anywhere else puts the panels back.
+    void raiseBoatList();
+    void restPanels();
+    bool listRaised = false;
+    QObject *hoverFilter = nullptr;
+
     bool runLoad();
     void loadWhenExposed(int attempt);
     void showChosenRace();

@@ -44,6 +44,8 @@ private slots:
     void showAnotherRace();
     void noRaceAtAll();
     void windIndicatorShowsTheFile();
+    void longListRisesUnderThePointer_data();
+    void longListRisesUnderThePointer();
 
 private:
     // A small race in a temporary application folder: two boats sailing north side by side,
@@ -514,6 +516,44 @@ void TestRaceDisplayWindow::windIndicatorShowsTheFile()
     const int cx = wind->width() / 2;
     const int cy = cx + 10;
     QVERIFY(isColour(wind->canvas(), QPoint(cx + 1, cy - 27), QColor(255, 0, 0), 1));
+}
+
+void TestRaceDisplayWindow::longListRisesUnderThePointer_data()
+{
+    QTest::addColumn<int>("windowHeight");
+    QTest::addColumn<int>("raisedTop");
+    // Three boats: a list 92 high. It fits above the lower panel on a 690 chart, not on a 400 one.
+    QTest::newRow("fits") << 700 << 178;
+    QTest::newRow("too long") << 410 << 0;
+}
+
+void TestRaceDisplayWindow::longListRisesUnderThePointer()
+{
+    QFETCH(int, windowHeight);
+    QFETCH(int, raisedTop);
+    Fixture f;
+    setUp(f, true, false);
+    f.race.FileName = QStringLiteral("other.txt");
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, windowHeight);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QWidget *list = window.findChild<QWidget *>(QStringLiteral("Picture8"));
+    QWidget *lower = window.findChild<QWidget *>(QStringLiteral("Picture7"));
+    QWidget *name = window.findChildren<QWidget *>(QStringLiteral("Bnam")).at(2);
+    QCOMPARE(list->y(), 178);
+    QVERIFY(lower->isVisible());
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(name, &enter);
+    QCOMPARE(list->y(), raisedTop);
+    QCOMPARE(lower->isVisible(), raisedTop != 0);
+
+    // Back over the chart: both panels rest again.
+    QApplication::sendEvent(window.findChild<QWidget *>(QStringLiteral("Picture1")), &enter);
+    QCOMPARE(list->y(), 178);
+    QVERIFY(lower->isVisible());
 }
 
 QTEST_MAIN(TestRaceDisplayWindow)
