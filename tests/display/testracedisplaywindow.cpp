@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,6 +45,7 @@ private slots:
     void showAnotherRace();
     void noRaceAtAll();
     void windIndicatorShowsTheFile();
+    void realSingleTrackFile();
     void longListRisesUnderThePointer_data();
     void longListRisesUnderThePointer();
 
@@ -554,6 +556,40 @@ void TestRaceDisplayWindow::longListRisesUnderThePointer()
     QApplication::sendEvent(window.findChild<QWidget *>(QStringLiteral("Picture1")), &enter);
     QCOMPARE(list->y(), 178);
     QVERIFY(lower->isVisible());
+}
+
+void TestRaceDisplayWindow::realSingleTrackFile()
+{
+    // A real receiver's export shown alone, without a race control file.
+    const QString source = QStringLiteral(ORVANE_SHARED_DATA "/pcx/pcx.trk");
+    if (!QFile::exists(source))
+        QSKIP("the shared track files are not here");
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("gpsdat")));
+    QVERIFY(QFile::copy(source, dir.path() + QStringLiteral("/gpsdat/pcx.trk")));
+    AppSettings settings;
+    settings.ApplicationFolder = dir.path();
+    settings.setLanguage(UiLanguage::English);
+    settings.EditMode = true;
+    settings.SingleTrackFile = QStringLiteral("pcx.trk");
+    RaceControl race;
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    RaceDisplayWindow window(settings, race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QCOMPARE(dialogs.messages(), QStringList());
+    QVERIFY(window.windowTitle().endsWith(QStringLiteral("(pcx.trk)")));
+    const QList<QCheckBox *> names = window.findChildren<QCheckBox *>(QStringLiteral("Bnam"));
+    QCOMPARE(names.size(), 1);
+    QCOMPARE(names[0]->text(), QStringLiteral("pcx"));
+    // Its track is on the chart in the boat's colour, and on the overview.
+    const QColor colour = QColor::fromRgb(QRgb(race.Boats[0].colour));
+    QVERIFY(countColour(window.chartImage(), colour) > 50);
+    auto *overview = window.findChild<CanvasPicture *>(QStringLiteral("Picture6"));
+    QVERIFY(countColour(overview->canvas(), colour) > 10);
 }
 
 QTEST_MAIN(TestRaceDisplayWindow)
