@@ -5,6 +5,7 @@
 #include <racedisplaywindow.h>
 
 #include <appsettings.h>
+#include <racedata.h>
 #include <racecontrol.h>
 #include <widgetdialogs.h>
 
@@ -43,7 +44,7 @@ int main(int argc, char **argv)
         return 1;
     }
     out << race.FileName << ": " << race.boatCount() << " boats loaded and drawn in " << timer.elapsed()
-        << " ms\n";
+        << " ms; " << window.raceData().Coast.size() << " coast points\n";
     if (!png.isEmpty())
         window.chartImage().save(png);
     if (args.contains(QStringLiteral("--quit")))
