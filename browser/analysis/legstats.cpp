@@ -54,6 +54,39 @@ private:
     bool m_have = false;
 };
 
+// The seconds at the beginning of a scan during which the boat is still within the mark
+// circle of the mark it passed last.
+struct LeaveFirst {
+    bool active = false;
+    double lat = 0.0, lon = 0.0, lonFactor = 1.0;
+
+    bool stillInside(const TrackPosition &p)
+    {
+        if (active && planeDistance(p.Lat, p.Lon, lat, lon, lonFactor) < LegStats::MarkReach)
+            return true;
+        active = false;
+        return false;
+    }
+};
+
+// Where the scan of entry e (> 0) begins: at the passing of the entry before. When that entry
+// was not detected, one second after the latest entry before it that was (never before the
+// start), and `after` names that entry; so a boat whose recording stopped early is not
+// credited with later marks by passings it had already made.
+double windowStart(const QVector<double> &rt, int e, int *after)
+{
+    *after = -1;
+    if (rt[e - 1] != 0)
+        return rt[e - 1];
+    for (int k = e - 2; k >= 0; --k) {
+        if (rt[k] != 0) {
+            *after = k;
+            return std::max(0.0, rt[k] + 1);
+        }
+    }
+    return 0.0;
+}
+
 } // namespace
 
 double LegStats::bearing(double dN, double dE, double degToRad)
@@ -150,8 +183,14 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
             const Entry &en = entry[e];
             if (!en.usable)
                 continue;
-            const double begin = e == 0 ? StartWindowBegin : rt[e - 1];
+            int after = -1;
+            const double begin = e == 0 ? StartWindowBegin : windowStart(rt, e, &after);
             const double end = e == 0 ? StartWindowEnd : scanEnd;
+            // After an entry that was not detected, each scan waits until the boat has left
+            // the circle of the mark it passed last, or it would take the same mark again.
+            LeaveFirst leaveFirst;
+            if (after >= 0 && !entry[after].isLine)
+                leaveFirst = {true, entry[after].lat, entry[after].lon, lonFactor};
 
             if (en.isLine) {
                 const double ca = std::cos(en.lineRotation), sa = std::sin(en.lineRotation);
@@ -162,10 +201,13 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
                     return ca * (p.Lat - en.lat) - sa * (p.Lon - en.lon) * lonFactor;
                 };
                 ScanPosition pos(cursor);
+                LeaveFirst leave = leaveFirst;
                 for (double t = begin; t <= end; t += 1) {
                     if (!pos.at(t))
                         continue;
                     const TrackPosition P = pos.position();
+                    if (leave.stillInside(P))
+                        continue;
                     if (!(planeDistance(P.Lat, P.Lon, en.lat, en.lon, lonFactor) < LineReach))
                         continue;
                     const auto Q = cursor.peekPositionAt(t + 1, cursor.searchStart() - 1);
@@ -188,11 +230,14 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
 
             {
                 ScanPosition pos(cursor);
+                LeaveFirst leave = leaveFirst;
                 double previous = 500; // 360 or more: no angle seen yet
                 for (double t = begin; t <= end; t += 1) {
                     if (!pos.at(t))
                         continue;
                     const TrackPosition P = pos.position();
+                    if (leave.stillInside(P))
+                        continue;
                     if (!(planeDistance(P.Lat, P.Lon, en.lat, en.lon, lonFactor) < MarkReach))
                         continue;
                     const double bm = bearing(P.Lat - en.lat, lonFactor * (P.Lon - en.lon), degToRad);
@@ -209,17 +254,20 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
             // The boat came near the mark without crossing its bisector: take the second its
             // distance stopped decreasing.
             ScanPosition pos(cursor);
+            LeaveFirst leave = leaveFirst;
             double nearest = 5000;
             for (double t = begin; t <= end; t += 1) {
                 if (!pos.at(t))
                     continue;
                 const TrackPosition P = pos.position();
+                if (leave.stillInside(P))
+                    continue;
                 const double D = planeDistance(P.Lat, P.Lon, en.lat, en.lon, lonFactor);
                 if (!(D < MarkReach))
                     continue;
                 if (D < nearest) {
                     nearest = D;
-                } else if (e == 0 || t > rt[e - 1] + 1) {
+                } else if (e == 0 || t > begin + 1) {
                     rt[e] = t;
                     break;
                 }
@@ -255,10 +303,15 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
         }
     }
 
-    for (int e = 0; e < n; ++e) {
+    computeLeaderTimes();
+}
+
+void LegStats::computeLeaderTimes()
+{
+    for (int e = 0; e < LeaderTime.size(); ++e) {
         double leader = NoLeader;
-        for (int b = 0; b < boats; ++b) {
-            const double t = RoundingTime[b][e];
+        for (const QVector<double> &row : std::as_const(RoundingTime)) {
+            const double t = e < row.size() ? row[e] : 0.0;
             if (t > 0 && (e == 0 || t > LeaderTime[e - 1]) && t < leader)
                 leader = t;
         }

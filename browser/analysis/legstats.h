@@ -15,6 +15,11 @@
 // passed". An entry that names no existing mark or line (MK7 with three marks, L0, "XYZ") is
 // never passed.
 //
+// Windows: the start line (or mark) is looked for from −120 to 360 s, keeping the last
+// crossing of a start line; every later entry from the passing of the entry before to the end
+// of the time bar. When the entry before was not detected, the window begins after the latest
+// detected entry before it (at 0 s when none), never at 0 s again.
+//
 // Lifecycle: loading a race invalidates and runs ComputeRoundingTimes(); ComputeRoundingDistances()
 // runs when the Data page is first drawn and sets Valid. Setting marks, lines or the course
 // invalidates; the next Data page drawing computes both again.
@@ -50,6 +55,9 @@ public:
     // Fills RoundingTime for all boats and entries, then LeaderTime. Tracks[b] is boat b + 1;
     // boats beyond the track list, and boats without points, are never passed anywhere.
     void ComputeRoundingTimes(const RaceControl &race, const RaceData &data);
+    // LeaderTime from RoundingTime (the last step of ComputeRoundingTimes): per entry the
+    // earliest positive passing that is later than the previous entry's leader time.
+    void computeLeaderTimes();
     // Fills RoundingDistance from RoundingTime (run after ComputeRoundingTimes); sets Valid.
     void ComputeRoundingDistances(const RaceData &data);
     void invalidate() { Valid = false; }

@@ -93,6 +93,7 @@ private slots:
     void startLineLaterThanWindowIsMissed();
     void lineFarFromFirstEndIsMissed();
     void fallbackTakesClosestApproach();
+    void stoppedRecordingIsNotCreditedAgain();
     void leaderOrdering();
     void badCourses_data();
     void badCourses();
@@ -264,17 +265,40 @@ void TestLegStats::fallbackTakesClosestApproach()
     QCOMPARE(s.RoundingTime[0][0], 499.0); // equally close at 499 and 500: the earlier
 }
 
+void TestLegStats::stoppedRecordingIsNotCreditedAgain()
+{
+    // Boat 1 sails one lap and stops recording just after the finish line. Its second lap is
+    // not detected at MK1, and the finish line must not be credited again from the crossing
+    // it already counted at 1260 s.
+    RaceControl race = windwardRace(1);
+    race.Course.Entries = {"L1", "MK1", "L2", "MK1", "L2"};
+    const RaceData data = windwardData();
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    QCOMPARE(s.RoundingTime[0], (QVector<double>{10, 636, 1260, 0, 0}));
+
+    // Recording stops at 700 s, still within 200 m of the mark it has just rounded: the second
+    // rounding of MK1 is not taken from the boat drifting away from the first.
+    RaceData cut = data;
+    cut.Tracks[0].Points.resize(801); // points from −100 s to 700 s
+    race.Course.Entries = {"L1", "MK1", "L2", "MK1"};
+    s.ComputeRoundingTimes(race, cut);
+    QCOMPARE(s.RoundingTime[0], (QVector<double>{10, 636, 0, 0}));
+}
+
 void TestLegStats::leaderOrdering()
 {
-    // Leader times come from the passing times alone; set them by hand.
-    RaceControl race = fixture::raceWith({"MK1", "MK2", "MK3"}, 2);
-    race.Marks = {{3000, 3000}, {3001, 3000}, {3002, 3000}}; // far from any track
-    RaceData d;
-    d.Extent = fixture::plainExtent();
-    d.Tracks = {BoatTrack{}, BoatTrack{}};
     LegStats s;
-    s.ComputeRoundingTimes(race, d);
-    QCOMPARE(s.LeaderTime, (QVector<double>(3, LegStats::NoLeader)));
+    s.RoundingTime = {{-10, 640, 600, 900}, {12, 600, 700, 0}, {8, 0, 1500, 0}};
+    s.LeaderTime = QVector<double>(4, 0.0);
+    s.computeLeaderTimes();
+    // Entry 1: the negative start does not lead. Entry 3: boat 1's 600 is not after the
+    // leader of entry 2 (600). Entry 4: boat 1 alone.
+    QCOMPARE(s.LeaderTime, (QVector<double>{8, 600, 700, 900}));
+    s.RoundingTime = {{5, 600, 590}};
+    s.LeaderTime = QVector<double>(3, 0.0);
+    s.computeLeaderTimes();
+    QCOMPARE(s.LeaderTime, (QVector<double>{5, 600, LegStats::NoLeader}));
 }
 
 void TestLegStats::badCourses_data()
