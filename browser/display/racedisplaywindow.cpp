@@ -71,7 +71,7 @@ void placeRow(int y, int height, int left, std::initializer_list<std::pair<QWidg
     }
 }
 
-// Where the pointer goes decides where the side panels are.
+// Where the pointer goes decides where the side panels are and what the hint box says.
 class PanelHoverFilter : public QObject
 {
 public:
@@ -79,11 +79,16 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
-            if (watched->property("boatList").toBool())
-                d->raiseBoatList();
-            else
-                d->restPanels();
+        QWidget *w = qobject_cast<QWidget *>(watched);
+        if (!w)
+            return false;
+        if (event->type() == QEvent::Enter) {
+            d->hoverOver(w);
+        } else if (event->type() == QEvent::MouseMove) {
+            // Moves over a child without mouse tracking arrive here: find the child itself.
+            auto *move = static_cast<QMouseEvent *>(event);
+            QWidget *child = w->childAt(move->position().toPoint());
+            d->hoverOver(child ? child : w);
         }
         return false;
     }
@@ -107,6 +112,7 @@ void RaceDisplayWindowPrivate::buildControls()
 {
     q->setObjectName(QStringLiteral("frmRace"));
 
+    Text7 = make<QLabel>("Text7", q);
     Picture1 = new CanvasPicture(QStringLiteral("Picture1"), q);
     Picture1->setBackground(toQColor(settings.SeaColour));
     PicTimeBar = new CanvasPicture(QStringLiteral("PicTimeBar"), q);
@@ -133,12 +139,19 @@ void RaceDisplayWindowPrivate::buildControls()
 
     Picture8->setProperty("boatList", true);
     Label5->setProperty("boatList", true);
-    for (QWidget *w : std::initializer_list<QWidget *>{q, Picture1, PicTimeBar, Picture5, Picture6, Picture2,
-                                                       Picture7, controlColumn, Picture8, Label5})
+    q->setMouseTracking(true);
+    for (QWidget *w : q->findChildren<QWidget *>()) {
+        if (w == Text7)
+            continue;
         w->installEventFilter(hoverFilter);
+        if (qobject_cast<QFrame *>(w) || qobject_cast<QGroupBox *>(w) || w == controlColumn)
+            w->setMouseTracking(true);
+    }
+    q->installEventFilter(hoverFilter);
 
     // The hint box floats above everything else of the window.
-    Text7 = make<QLabel>("Text7", q);
+    Text7->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Text7->setStyleSheet(QStringLiteral("QLabel { background-color: rgb(255, 255, 192); color: black; }"));
     Text7->setAutoFillBackground(true);
     setBackgroundColour(Text7, QColor(255, 255, 192));
     Text7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -391,6 +404,48 @@ void RaceDisplayWindowPrivate::applyLayout()
     // A long list runs on behind the lower panel until the pointer raises it.
     Picture7->raise();
     view.setChartSize(Picture1->width(), Picture1->height());
+}
+
+void RaceDisplayWindowPrivate::hoverOver(QWidget *w)
+{
+    bool overList = false;
+    for (QWidget *p = w; p && p != q; p = p->parentWidget())
+        overList = overList || p->property("boatList").toBool();
+    if (overList)
+        raiseBoatList();
+    else
+        restPanels();
+
+    HintState state;
+    state.english = settings.isEnglish();
+    state.hintsOn = hintMode == 1;
+    state.tracing = checks[4]->isChecked();
+    state.editMode = settings.EditMode;
+    state.hasRaceFile = !race.FileName.isEmpty();
+    for (QWidget *p = w; p && p != q; p = p->parentWidget()) {
+        if (p == Text7)
+            return;
+        if (const std::optional<HintText> hint = raceDisplayHint(p->objectName(), state)) {
+            showHint(p, *hint);
+            return;
+        }
+    }
+    Text7->hide();
+}
+
+void RaceDisplayWindowPrivate::showHint(QWidget *control, const HintText &hint)
+{
+    const QSize size(int(hint.size.width() * settings.Scale + 0.5f), int(hint.size.height() * settings.Scale + 0.5f));
+    const QRect c(control->mapTo(q, QPoint(0, 0)), control->size());
+    int x = Picture5->x() + 10;
+    int y = c.top() - 5 - size.height();
+    if (y < 0)
+        y = c.bottom() + 6;
+    x = std::max(0, std::min(x, q->width() - size.width()));
+    Text7->setText(hint.text);
+    Text7->setGeometry(x, y, size.width(), size.height());
+    Text7->show();
+    Text7->raise();
 }
 
 void RaceDisplayWindowPrivate::raiseBoatList()
@@ -789,6 +844,7 @@ RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, Q
 
     connect(d->Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(d->Command9, &QPushButton::clicked, this, [this] { d->showChosenRace(); });
+    connect(d->checks[2], &QCheckBox::toggled, this, [this](bool on) { d->hintMode = on ? 1 : 0; });
 }
 
 RaceDisplayWindow::~RaceDisplayWindow()

@@ -1,6 +1,7 @@
 // Inside of the race display window: its controls and the state of one shown race.
 #pragma once
 
+#include "displaytexts.h"
 #include "racedisplaywindow.h"
 
 #include <chartlayerpainter.h>
@@ -69,6 +70,8 @@ public:
     // The boat list rises over the overview while the pointer is on it, when it is too long
     // to show at rest; anywhere else puts the panels back.
     void raiseBoatList();
+    void hoverOver(QWidget *w);
+    void showHint(QWidget *control, const HintText &hint);
     void restPanels();
     bool listRaised = false;
     QObject *hoverFilter = nullptr;

@@ -46,6 +46,7 @@ private slots:
     void noRaceAtAll();
     void windIndicatorShowsTheFile();
     void realSingleTrackFile();
+    void hintsFollowThePointer();
     void longListRisesUnderThePointer_data();
     void longListRisesUnderThePointer();
 
@@ -590,6 +591,51 @@ void TestRaceDisplayWindow::realSingleTrackFile()
     QVERIFY(countColour(window.chartImage(), colour) > 50);
     auto *overview = window.findChild<CanvasPicture *>(QStringLiteral("Picture6"));
     QVERIFY(countColour(overview->canvas(), colour) > 10);
+}
+
+void TestRaceDisplayWindow::hintsFollowThePointer()
+{
+    AppSettings settings;
+    settings.setLanguage(UiLanguage::English);
+    RaceControl race;
+    RaceDisplayWindow window(settings, race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *hint = window.findChild<QLabel *>(QStringLiteral("Text7"));
+    auto *hintBox = window.findChild<QCheckBox *>(QStringLiteral("Check3"));
+    QWidget *colour = window.findChild<QWidget *>(QStringLiteral("BCOL2"));
+    QWidget *panel = window.findChild<QWidget *>(QStringLiteral("Picture5"));
+    auto enter = [](QWidget *w) {
+        QEnterEvent e(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(w, &e);
+    };
+
+    // Hints on: the box above the control, 10 pixels in from the panel's left edge.
+    QVERIFY(hintBox->isChecked());
+    enter(colour);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("Change sea color"));
+    QCOMPARE(hint->size(), QSize(160, 17));
+    QCOMPARE(hint->x(), panel->x() + 10);
+    QCOMPARE(hint->geometry().bottom() + 1, colour->mapTo(&window, QPoint(0, 0)).y() - 5);
+    // Over the chart, which has no hint here, the box goes.
+    enter(window.findChild<QWidget *>(QStringLiteral("Picture1")));
+    QVERIFY(!hint->isVisible());
+
+    // Hints off: only the controls whose hint always shows.
+    hintBox->setChecked(false);
+    enter(colour);
+    QVERIFY(!hint->isVisible());
+    enter(window.findChild<QWidget *>(QStringLiteral("Check8")));
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("Draw lay line or not"));
+    QCOMPARE(hint->size(), QSize(150, 15));
+    // A control near the top has no room above: the box goes below it.
+    enter(window.findChild<QWidget *>(QStringLiteral("Text2")));
+    QVERIFY(hint->isVisible());
+    QVERIFY(hint->y() >= 0);
 }
 
 QTEST_MAIN(TestRaceDisplayWindow)
