@@ -46,6 +46,9 @@ private slots:
     void zoomOutStopsAtFloor();
     void zoomInCentresOnClick();
     void showAllAndMoveTo();
+    void recentreFromOverview();
+    void overviewTurn_data();
+    void overviewTurn();
     void fitToBoats();
     void fitToBoatsSouthOfEquator();
     void fitWithoutBoatsLeavesView();
@@ -209,6 +212,49 @@ void TestMapView::showAllAndMoveTo()
     QCOMPARE(v.UserZoom, 1.0);
     QCOMPARE(v.ViewLat, 2101.0);
     QCOMPARE(v.ViewLon, 8371.5);
+}
+
+void TestMapView::recentreFromOverview()
+{
+    MapView v = viewAt35N(40.0);
+    v.ComputeOverviewScales(150, 120);
+    const ChartPosition target{2100.6, 8372.2};
+    const QPointF pixel = v.OverviewToScreen(target.Lat, target.Lon);
+    QVERIFY(!v.RecentreFromOverview(pixel.x(), pixel.y(), true)); // tracing
+    v.ZoomAt(300, 300, true);
+    v.Zoom = 3.0;
+    QVERIFY(v.RecentreFromOverview(pixel.x(), pixel.y(), false));
+    QVERIFY(std::fabs(v.ViewLat - target.Lat) < 1e-9);
+    QVERIFY(std::fabs(v.ViewLon - target.Lon) < 1e-9);
+    QCOMPARE(v.Zoom, v.UserZoom);
+    v.Zoom = 0.6; // not above the floor: refused
+    QVERIFY(!v.RecentreFromOverview(pixel.x(), pixel.y(), false));
+}
+
+void TestMapView::overviewTurn_data()
+{
+    QTest::addColumn<double>("rotation");
+    QTest::addColumn<double>("dx");
+    QTest::addColumn<double>("dy");
+    QTest::addColumn<int>("up");
+    QTest::newRow("right of centre, north up") << 0.0 << 30.0 << 0.0 << 90;
+    QTest::newRow("above centre") << 0.0 << 0.0 << -30.0 << 0;
+    QTest::newRow("below-left") << 0.0 << -30.0 << 30.0 << 225;
+    QTest::newRow("right, turned 300") << 300.0 << 30.0 << 0.0 << 30;
+    QTest::newRow("above, turned 200") << 200.0 << 0.0 << -30.0 << 200;
+    QTest::newRow("cut, not rounded") << 0.0 << 10.0 << -30.0 << 18; // 18.43°
+    QTest::newRow("left, turned 90: 360 stays") << 90.0 << -30.0 << 0.0 << 360;
+}
+
+void TestMapView::overviewTurn()
+{
+    QFETCH(double, rotation);
+    QFETCH(double, dx);
+    QFETCH(double, dy);
+    QFETCH(int, up);
+    MapView v = viewAt35N(rotation);
+    v.ComputeOverviewScales(150, 120);
+    QCOMPARE(v.OverviewTurnDirection(60 + dx, 60 + dy), up);
 }
 
 void TestMapView::fitToBoats()

@@ -167,6 +167,41 @@ bool MapView::FitToBoats(const QList<BoatFix> &boats)
     return true;
 }
 
+bool MapView::RecentreFromOverview(double x, double y, bool tracing)
+{
+    if (tracing || !(Zoom > ZoomFloor))
+        return false;
+    const ChartPosition p = OverviewToChart(x, y);
+    ViewLat = p.Lat;
+    ViewLon = p.Lon;
+    Zoom = UserZoom;
+    return true;
+}
+
+int MapView::OverviewTurnDirection(double x, double y) const
+{
+    const double dx = x - OverviewOriginX;
+    const double dy = OverviewOriginY - y;
+    double a;
+    if (dy == 0) {
+        a = dx >= 0 ? 90 : 270;
+    } else {
+        a = std::atan(dx / dy) / Extent.DegToRad;
+        if (a < 0)
+            a += 360;
+        if (dy < 0)
+            a += 180;
+    }
+    if (a < 0)
+        a += 360;
+    if (a >= 360)
+        a -= 360;
+    int up = int(std::floor(a + ChartRotation));
+    if (up > 360)
+        up -= 360;
+    return up;
+}
+
 BoatSymbol MapView::BoatSymbolSize(double boatLengthMetres, bool enlarge) const
 {
     BoatSymbol b;

@@ -137,6 +137,14 @@ public:
     bool FitToBoats(const QList<BoatFix> &boats);
     // Zoom back to UserZoom (tracing switched off, re-centring by hand …).
     void restoreUserZoom() { Zoom = UserZoom; }
+    // Re-centring from a click on the overview (pixels): only while not tracing and with Zoom
+    // above 0.6; the clicked position becomes the centre and Zoom = UserZoom. Returns true
+    // when the view changed (the caller redraws the chart, time marks and marks and one frame).
+    bool RecentreFromOverview(double x, double y, bool tracing);
+    // Turning the chart from a click on the overview (pixels): the new up direction in whole
+    // degrees, the direction of the clicked pixel seen from the overview centre added to the
+    // present ChartRotation (1 … 360). The caller makes it the wind direction and saves the race.
+    int OverviewTurnDirection(double x, double y) const;
 
     // Boat symbol side in pixels for a boat of the given length (metres) at PixelsPerMetre:
     // with enlarge on, sizes below 15 become 15 (enlarged); then at least 3.
