@@ -4,8 +4,11 @@
 #include <racegenerator.h>
 
 #include <appfolder.h>
+#include <coastlines.h>
 #include <dialogs.h>
+#include <legstats.h>
 #include <racecontrolfile.h>
+#include <raceloader.h>
 #include <textfile.h>
 
 #include <QTemporaryDir>
@@ -50,6 +53,8 @@ private slots:
     void demoRacesReadBack();
     void racesLookSailed_data();
     void racesLookSailed();
+    void demoRacesLoadAndPass_data();
+    void demoRacesLoadAndPass();
     void deterministicBySeed();
     void benchPreset();
     void courseOrder();
@@ -204,6 +209,91 @@ void TestRaceGen::racesLookSailed()
     QVERIFY(meanSpeeds.last() / meanSpeeds.first() > 1.03);
     std::sort(finishes.begin(), finishes.end());
     QVERIFY(finishes.last() - finishes.first() > 60.0);
+}
+
+void TestRaceGen::demoRacesLoadAndPass_data()
+{
+    demoRacesReadBack_data();
+}
+
+// Through the system's own load and passing-time scan, as the race display and orvane-report
+// see the race: every boat has points over the whole race, and passes every course entry in
+// order; the first finisher is the one the generator saw finish first.
+void TestRaceGen::demoRacesLoadAndPass()
+{
+    QFETCH(QString, preset);
+    const RaceSpec spec = *presetRace(preset);
+    const GeneratedRace race = generateRace(spec);
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY2(writeRace(race, dir.path(), &error), qPrintable(error));
+
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    AppSettings settings;
+    settings.ApplicationFolder = dir.path();
+    RaceControl rc;
+    rc.FileName = spec.RaceFileName;
+    RaceData data;
+    const LoadResult loaded = LoadRace(settings, rc, data);
+    QVERIFY(loaded.ok);
+    QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.messages().join(u'\n')));
+    QCOMPARE(rc.boatCount(), spec.BoatCount);
+    QCOMPARE(data.Tracks.size(), spec.BoatCount);
+    QVERIFY(data.hasWind());
+
+    for (int b = 0; b < rc.boatCount(); ++b) {
+        const BoatTrack &t = data.Tracks[b];
+        QVERIFY2(!t.isEmpty(), qPrintable(rc.Boats[b].TrackFile));
+        // From the start of the pre-start display to the finish time, fix after fix.
+        QVERIFY(t.Points.first().Time <= -rc.PreStartSeconds);
+        QVERIFY(t.Points.last().Time >= rc.RaceDuration - 60);
+        QVERIFY(t.PointCount() >= (rc.RaceDuration + rc.PreStartSeconds) / spec.FixIntervalSec);
+        for (const TrackPoint &p : t.Points) {
+            QVERIFY(std::fabs(p.Lat - spec.StartLatDeg * 60) < 3.0);
+            QVERIFY(std::fabs(p.Lon - spec.StartLonDeg * 60) < 3.0);
+        }
+    }
+    // The race area's coast tiles are among those the application folder ships.
+    const QStringList shipped{"5238", "5239", "5240", "5339", "5340"};
+    QVERIFY(!rc.CoastTiles.isEmpty());
+    for (const QString &tile : std::as_const(rc.CoastTiles))
+        QVERIFY2(shipped.contains(tile), qPrintable(tile));
+
+    LegStats stats;
+    stats.ComputeRoundingTimes(rc, data);
+    const int entries = rc.Course.Count();
+    int firstFinisher = -1;
+    double best = 1e9;
+    for (int b = 1; b <= rc.boatCount(); ++b) {
+        double previous = -1e9;
+        for (int e = 1; e <= entries; ++e) {
+            const double t = stats.roundingTime(b, e);
+            if (!stats.isPassed(b, e)) {
+                QStringList times;
+                for (int k = 1; k <= entries; ++k)
+                    times << QString::number(stats.roundingTime(b, k));
+                QFAIL(qPrintable(QStringLiteral("boat %1 (%2) not seen at %3; passings %4, finished at %5 s")
+                                     .arg(b)
+                                     .arg(rc.Boats[b - 1].Name, rc.Course.Entries[e - 1], times.join(u' '))
+                                     .arg(race.Boats[b - 1].FinishSec)));
+            }
+            QVERIFY(t > previous);
+            previous = t;
+        }
+        // The start: within seconds after the gun, never before it.
+        QVERIFY(stats.roundingTime(b, 1) > 0 && stats.roundingTime(b, 1) < 60);
+        // The scan sees the logged fixes, which wander by a metre or two: a boat crossing the
+        // line at a slant may be seen a few seconds off.
+        QVERIFY2(std::fabs(stats.roundingTime(b, entries) - race.Boats[b - 1].FinishSec) <= 10.0,
+                 qPrintable(QStringLiteral("boat %1 finished at %2 s, the scan says %3 s")
+                                .arg(b).arg(race.Boats[b - 1].FinishSec).arg(stats.roundingTime(b, entries))));
+        if (race.Boats[b - 1].FinishSec < best) {
+            best = race.Boats[b - 1].FinishSec;
+            firstFinisher = b;
+        }
+    }
+    QVERIFY(std::fabs(stats.leaderTime(entries) - stats.roundingTime(firstFinisher, entries)) <= 10.0);
 }
 
 void TestRaceGen::deterministicBySeed()

@@ -151,7 +151,8 @@ struct Boat {
     int leg = 0;
     double roundingTurned = 0.0;
     double finishT = -1.0;
-    double prevAlong = 0.0;
+    double prevAlong = 0.0; // last position against the finish line, metres
+    double prevSide = 0.0;
 
     // The sailor and the boat.
     double perf = 1.0;
@@ -166,7 +167,7 @@ struct Boat {
     Vec cruiseA, cruiseB;
     bool towardB = true;
     Vec spot;
-    double goT = -90.0;
+    double goT = -30.0; // seconds of spare time the sailor wants at the line
     double releaseT = 0.0;
 
     Vec gpsNoise;
@@ -187,7 +188,9 @@ public:
         m_up = unit(w);
         m_right = unit(w + 90.0);
         m_radius = 2.0 * m_cls.LengthM + 6.0;
-        m_startHalf = std::max(60.0, (spec.BoatCount * m_cls.LengthM * 1.7 + 40.0) / 2.0);
+        // Long enough for the fleet, but every point of it within 0.3 nm of the pin end: the
+        // passing-time scan looks for line crossings only that near a line's first end.
+        m_startHalf = std::clamp((spec.BoatCount * m_cls.LengthM * 1.7 + 40.0) / 2.0, 60.0, 220.0);
         m_finishHalf = std::max(40.0, 5.0 * m_cls.LengthM);
         const double leg = spec.LegLengthNm * MetresPerNm;
         m_mk1 = m_up * leg;
@@ -201,7 +204,9 @@ public:
             from = m_mk2;
         }
         Target finish;
-        finish.mark = finish.approach = m_finish;
+        finish.mark = m_finish;
+        // Aiming past the line makes a boat cross it cleanly instead of creeping up to it.
+        finish.approach = m_finish + m_up * (0.4 * m_finishHalf);
         finish.isFinish = true;
         m_targets << finish;
         setUpBoats();
@@ -265,12 +270,15 @@ void Simulation::setUpBoats()
         // Each boat picks its place on the line, with a crowd at the favoured end.
         const double slot = (i + 0.5) / n;
         const double bias = m_rnd.uniform() < 0.3 ? -0.25 : 0.0;
-        const double x = std::clamp((slot - 0.5 + bias + 0.05 * m_rnd.normal()) * 2.0 * m_startHalf * 0.9,
-                                    -m_startHalf * 0.9, m_startHalf * 0.9);
+        const double x = std::clamp((slot - 0.5 + bias + 0.05 * m_rnd.normal()) * 2.0 * m_startHalf * 0.8,
+                                    -m_startHalf * 0.8, m_startHalf * 0.8);
         const double below = m_cls.LengthM * m_rnd.uniform(1.5, 3.5);
-        b.spot = m_right * x - m_up * below;
+        // Waiting to the right of the place it means to cross: going on starboard it slides
+        // left on its way up to the line.
+        const double slide = below * std::tan(toRad(m_cls.UpwindTwaDeg));
+        b.spot = m_right * (x + slide) - m_up * below;
         b.releaseT = -below / (0.55 * vcl) + 12.0 * std::pow(m_rnd.uniform(), 2.0);
-        b.goT = -m_rnd.uniform(65.0, 110.0) * (0.6 + 0.4 * scale);
+        b.goT = -m_rnd.uniform(20.0, 60.0) * (0.6 + 0.4 * scale); // spare time at the line
 
         const double w = m_rnd.uniform(100.0, 220.0) * scale;
         const double h = m_rnd.uniform(90.0, 260.0) * scale;
@@ -377,13 +385,15 @@ void Simulation::step(Boat &b, int t)
             b.towardB = !b.towardB;
         desired = steer(b, b.towardB ? b.cruiseB : b.cruiseA, wind, mean, t, false);
         speedFactor = 0.65;
-        if (t >= b.goT)
+        // Head for the line in time to get there early, wherever the boat happens to be.
+        if (t >= -length(b.spot - b.p) / (0.45 * closeHauledMs()) + b.goT)
             b.phase = Phase::Approach;
         break;
     }
     case Phase::Approach:
         desired = steer(b, b.spot, wind, mean, t, false);
-        speedFactor = 0.8;
+        // Slowing down on the way in, so as not to overshoot the spot.
+        speedFactor = std::clamp(length(b.spot - b.p) / (4.0 * m_cls.LengthM), 0.2, 0.8);
         if (length(b.spot - b.p) < m_cls.LengthM)
             b.phase = Phase::Hold;
         if (t >= b.releaseT) {
@@ -392,9 +402,9 @@ void Simulation::step(Boat &b, int t)
         }
         break;
     case Phase::Hold:
-        // Luffing on the spot, sails flapping, waiting for the moment to go.
-        desired = norm360(wind - a - 15.0);
-        speedFactor = 0.12;
+        // Sheets eased on the spot, creeping along the line, waiting for the moment to go.
+        desired = norm360(wind - 70.0);
+        speedFactor = 0.06;
         if (t >= b.releaseT) {
             b.phase = Phase::Racing;
             b.leg = 0;
@@ -404,19 +414,27 @@ void Simulation::step(Boat &b, int t)
         break;
     case Phase::Racing: {
         const Target &target = m_targets[b.leg];
-        desired = steer(b, target.approach, wind, mean, t, true);
-        if (t < 0 && dot(b.p, m_up) > -0.5 * m_cls.LengthM) {
-            desired = norm360(wind - a - 15.0);
-            speedFactor = 0.1;
+        if (target.isFinish) {
+            // A boat that went past the end of the line comes back through it.
+            const double along = dot(b.p - m_finish, m_up);
+            const Vec aim = along > 0 ? m_finish - m_up * (0.4 * m_finishHalf) : target.approach;
+            desired = steer(b, aim, wind, mean, t, true);
+        } else {
+            desired = steer(b, target.approach, wind, mean, t, true);
         }
         if (target.isFinish) {
             const double along = dot(b.p - m_finish, m_up);
             const double side = dot(b.p - m_finish, m_right);
-            if (b.prevAlong < 0 && along >= 0 && std::fabs(side) <= m_finishHalf + 5.0) {
-                b.phase = Phase::Finished;
-                b.finishT = t;
+            if ((b.prevAlong < 0) != (along < 0)) {
+                const double f = b.prevAlong / (b.prevAlong - along);
+                const double sideAtLine = b.prevSide + f * (side - b.prevSide);
+                if (std::fabs(sideAtLine) <= m_finishHalf) {
+                    b.phase = Phase::Finished;
+                    b.finishT = t;
+                }
             }
             b.prevAlong = along;
+            b.prevSide = side;
         } else if (length(target.approach - b.p) < std::max(1.2 * m_radius, 1.5 * b.speedMs)) {
             b.phase = Phase::Rounding;
             b.roundingTurned = 0.0;
@@ -442,11 +460,15 @@ void Simulation::step(Boat &b, int t)
             b.lastTurnT = t;
             ++b.leg;
             b.prevAlong = dot(b.p - m_finish, m_up);
+            b.prevSide = dot(b.p - m_finish, m_right);
         }
         break;
     }
     case Phase::Finished:
-        if (t - b.finishT < 60) {
+        // Clear of the line first, then bear away and drop the sails.
+        if (t - b.finishT < 15) {
+            desired = b.heading;
+        } else if (t - b.finishT < 75) {
             desired = norm360(wind + 95.0);
             speedFactor = 0.6;
         } else {
@@ -454,6 +476,14 @@ void Simulation::step(Boat &b, int t)
             speedFactor = 0.15;
         }
         break;
+    }
+
+    // Never over the line before the gun: sheets out and crawl along it.
+    bool braking = false;
+    if (t < 0 && b.phase != Phase::Cruise && dot(b.p, m_up) > -(m_cls.LengthM + 3.0 * b.speedMs)) {
+        desired = norm360(wind - 70.0);
+        speedFactor = std::min(speedFactor, 0.05);
+        braking = true;
     }
 
     const double before = b.heading;
@@ -467,7 +497,9 @@ void Simulation::step(Boat &b, int t)
     const double twa = fold(b.heading - wind);
     const double windFactor = 1.0 - std::exp(-m_wind->speedKnAt(t) / m_cls.WindScaleKn);
     const double target = m_cls.MaxSpeedKn * MsPerKn * polar(twa) * windFactor * b.perf * speedFactor;
-    b.speedMs += (target - b.speedMs) * (1.0 - std::exp(-1.0 / m_cls.SpeedLagSec));
+    // Flapping sails stop a boat much faster than sails drawing speed it up.
+    const double lag = braking ? m_cls.SpeedLagSec / 3.0 : m_cls.SpeedLagSec;
+    b.speedMs += (target - b.speedMs) * (1.0 - std::exp(-1.0 / lag));
     b.p = b.p + unit(b.heading) * b.speedMs;
 }
 
@@ -656,8 +688,8 @@ static RaceSpec keelRace()
                    QStringLiteral("飛龍"), QStringLiteral("Sea Breeze"), QStringLiteral("青嵐"), QStringLiteral("かもめ")};
     s.FixIntervalSec = 2;
     s.Start = platform::LocalDateTime::fromParts(2024, 7, 13, 11, 0, 0);
-    s.StartLatDeg = 35.285;
-    s.StartLonDeg = 139.455;
+    s.StartLatDeg = 35.288;
+    s.StartLonDeg = 139.465;
     s.WindFromDeg = 200.0;
     s.WindSpeedKn = 11.0;
     s.LegLengthNm = 1.5;
@@ -719,8 +751,8 @@ static RaceSpec fleet30Race()
                    QStringLiteral("Kuroshio"), QStringLiteral("銀河"), QStringLiteral("Sirius"), QStringLiteral("潮騒")};
     s.FixIntervalSec = 2;
     s.Start = platform::LocalDateTime::fromParts(2024, 9, 15, 13, 30, 0);
-    s.StartLatDeg = 35.280;
-    s.StartLonDeg = 139.440;
+    s.StartLatDeg = 35.287;
+    s.StartLonDeg = 139.445;
     s.WindFromDeg = 190.0;
     s.WindSpeedKn = 14.0;
     s.LegLengthNm = 1.2;
