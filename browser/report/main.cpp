@@ -37,6 +37,18 @@ const char Usage[] =
     "speeds knots. A passing time of 0 means not passed; a leader time of 1000000 means no\n"
     "boat qualified. Messages of the load go to standard error, one line each.\n";
 
+// Load messages as lines on standard error, counted so that a failed load is not reported twice.
+class CountingStderrDialogs : public platform::StderrDialogs
+{
+public:
+    int count = 0;
+    void message(const QString &text, const QString &caption = {}) override
+    {
+        ++count;
+        platform::StderrDialogs::message(text, caption);
+    }
+};
+
 int fail(const QString &message)
 {
     std::fprintf(stderr, "orvane-report: %s\n", qPrintable(message));
@@ -76,7 +88,7 @@ int main(int argc, char **argv)
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return fail(QStringLiteral("RACE must be a file name in raceadmin or gpsdat, not a path"));
 
-    platform::StderrDialogs stderrDialogs;
+    CountingStderrDialogs stderrDialogs;
     platform::DialogsGuard guard(&stderrDialogs);
 
     AppSettings settings;
@@ -99,7 +111,8 @@ int main(int argc, char **argv)
     RaceData data;
     const LoadResult loaded = LoadRace(settings, race, data);
     if (!loaded.ok) {
-        std::fprintf(stderr, "orvane-report: cannot load %s\n", qPrintable(name));
+        if (stderrDialogs.count == 0)
+            std::fprintf(stderr, "orvane-report: cannot load %s\n", qPrintable(name));
         return 1;
     }
 
