@@ -7,6 +7,8 @@
 
 #include <appfolder.h>
 #include <dialogs.h>
+#include <opendocument.h>
+#include <seacolours.h>
 #include <appsettings.h>
 #include <racecontrol.h>
 #include <raceloader.h>
@@ -82,7 +84,17 @@ public:
         QWidget *w = qobject_cast<QWidget *>(watched);
         if (!w)
             return false;
-        if (event->type() == QEvent::Enter) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *release = static_cast<QMouseEvent *>(event);
+            if (w == d->Label5 && release->button() == Qt::LeftButton) {
+                d->focusAll();
+            } else if (w == d->Label1 && release->button() == Qt::LeftButton) {
+                OpenDocument(makerWebAddress());
+            } else if (w->objectName() == QLatin1String("Bnam") && release->button() == Qt::RightButton) {
+                d->focusChanged(w->property("index").toInt(), true);
+                return true;
+            }
+        } else if (event->type() == QEvent::Enter) {
             d->hoverOver(w);
         } else if (event->type() == QEvent::MouseMove) {
             // Moves over a child without mouse tracking arrive here: find the child itself.
@@ -406,6 +418,116 @@ void RaceDisplayWindowPrivate::applyLayout()
     view.setChartSize(Picture1->width(), Picture1->height());
 }
 
+// ---------------------------------------------------------------------------------------------
+// Display options
+
+void RaceDisplayWindowPrivate::connectOptions()
+{
+    QObject::connect(checks[2], &QCheckBox::toggled, q, [this](bool on) { hintMode = on ? 1 : 0; });
+    QObject::connect(checks[0], &QCheckBox::clicked, q, [this](bool on) {
+        if (!loaded)
+            return;
+        if (on) {
+            drawTimeMarks();
+        } else {
+            view.restoreUserZoom();
+            drawChart();
+            drawMarks();
+        }
+    });
+    QObject::connect(checks[5], &QCheckBox::clicked, q, [this](bool on) {
+        tracksShown = on ? 1 : 0;
+        if (loaded)
+            fullRedraw();
+    });
+    QObject::connect(checks[6], &QCheckBox::clicked, q, [this] {
+        if (loaded)
+            fullRedraw();
+    });
+    QObject::connect(checks[7], &QCheckBox::clicked, q, [this](bool on) {
+        if (!loaded)
+            return;
+        if (!on)
+            drawChart();
+        drawMarks();
+    });
+    for (int i = 0; i < seaButtons.size(); ++i)
+        QObject::connect(seaButtons[i], &QPushButton::clicked, q, [this, i] { chooseSeaColour(i + 1); });
+    // The orientation follows the release of the mouse on its option, as the design had it.
+    QObject::connect(Option2, &QRadioButton::clicked, q, [this] { setNorthUp(true); });
+    QObject::connect(Option3, &QRadioButton::clicked, q, [this] { setNorthUp(false); });
+    QObject::connect(btnHATENA, &QPushButton::clicked, q, [this] {
+        OpenDocument(platform::resolvePath(settings.ApplicationFolder,
+                                           settings.text(QStringLiteral("\\help-e\\index.html"),
+                                                         QStringLiteral("\\help\\index.html"))));
+    });
+}
+
+void RaceDisplayWindowPrivate::chooseSeaColour(int button)
+{
+    const ChartColours colours = ApplySeaColour(settings, button);
+    seaColourButtonNumber = button;
+    const QColor sea = toQColor(colours.background);
+    for (CanvasPicture *p : {Picture1, Picture2, Picture6})
+        p->setBackground(sea);
+    setBackgroundColour(Picture12, sea);
+    setBackgroundColour(Text15, sea);
+    for (BoatRowControls &row : rows)
+        row.symbol->setBackground(sea);
+    QPalette zoom = Label7->palette();
+    zoom.setColor(QPalette::WindowText, toQColor(colours.foreground));
+    Label7->setPalette(zoom);
+    if (!loaded)
+        return;
+    drawOverview();
+    drawWindIndicator(currentWind());
+    // While tracing the next tick redraws the chart.
+    if (!checks[4]->isChecked())
+        fullRedraw();
+}
+
+void RaceDisplayWindowPrivate::setNorthUp(bool northUp)
+{
+    race.ChartRotation = northUp ? 0.0 : double(race.WindDirection);
+    race.NorthUp = northUp ? 1 : 0;
+    checks[3]->setEnabled(!northUp);
+    if (!loaded)
+        return;
+    drawChart();
+    drawMarks();
+    drawOverview();
+    drawWindIndicator(currentWind());
+}
+
+void RaceDisplayWindowPrivate::focusChanged(int clickedRow, bool only)
+{
+    if (only) {
+        for (int i = 0; i < rows.size(); ++i)
+            rows[i].name->setChecked(i == clickedRow);
+    }
+    // Marked boats are always focused, and the focus is never empty.
+    bool any = false;
+    for (BoatRowControls &row : rows) {
+        if (row.mark->isChecked())
+            row.name->setChecked(true);
+        any = any || row.name->isChecked();
+    }
+    if (!any && !rows.isEmpty())
+        rows.first().name->setChecked(true);
+    if (loaded && Option9->isChecked())
+        fullRedraw();
+}
+
+void RaceDisplayWindowPrivate::focusAll()
+{
+    for (BoatRowControls &row : rows)
+        row.name->setChecked(true);
+    if (Option9->isChecked())
+        HScroll2->setValue(100);
+    if (loaded && Option9->isChecked())
+        fullRedraw();
+}
+
 void RaceDisplayWindowPrivate::hoverOver(QWidget *w)
 {
     bool overList = false;
@@ -611,6 +733,8 @@ void RaceDisplayWindowPrivate::buildBoatList()
         row.bar = make<QFrame>("Bar", Picture1);
         row.bar->setProperty("index", i);
         row.bar->hide();
+        QObject::connect(row.name, &QCheckBox::clicked, q, [this, i] { focusChanged(i, false); });
+        QObject::connect(row.mark, &QCheckBox::clicked, q, [this, i] { focusChanged(i, false); });
         for (QWidget *w : std::initializer_list<QWidget *>{row.name, row.speed, row.twa, row.mark}) {
             w->setProperty("boatList", true);
             w->installEventFilter(hoverFilter);
@@ -656,7 +780,7 @@ ChartOptions RaceDisplayWindowPrivate::chartOptions() const
     o.language = settings.Language;
     o.mapShown = checks[6]->isChecked();
     o.tracing = checks[4]->isChecked();
-    o.tracksShown = checks[5]->isChecked() || tracksShown != 0;
+    o.tracksShown = tracksShown != 0;
     o.layLinesShown = checks[7]->isChecked();
     o.timeMarksShown = checks[0]->isChecked();
     o.focused.resize(race.boatCount());
@@ -669,6 +793,7 @@ ChartOptions RaceDisplayWindowPrivate::chartOptions() const
 
 void RaceDisplayWindowPrivate::drawChart()
 {
+    view.ChartRotation = race.ChartRotation;
     QPainter p(&Picture1->canvas());
     DrawChart(p, Picture1->size(), view, race, data, chartOptions(), settings.UiFontName);
     p.end();
@@ -686,6 +811,7 @@ void RaceDisplayWindowPrivate::drawTimeMarks()
 
 void RaceDisplayWindowPrivate::drawMarks()
 {
+    view.ChartRotation = race.ChartRotation;
     QPainter p(&Picture1->canvas());
     DrawMarks(p, Picture1->size(), view, race, data, chartOptions(), settings.UiFontName);
     p.end();
@@ -701,6 +827,7 @@ void RaceDisplayWindowPrivate::fullRedraw()
 
 void RaceDisplayWindowPrivate::drawOverview()
 {
+    view.ChartRotation = race.ChartRotation;
     QPainter p(&Picture6->canvas());
     DrawOverview(p, Picture6->size(), view, race, data, chartOptions());
     p.end();
@@ -771,6 +898,17 @@ private:
 
 } // namespace
 
+WindReading RaceDisplayWindowPrivate::currentWind() const
+{
+    WindReading wind;
+    wind.hasWind = data.hasWind() && !race.WindFile.isEmpty();
+    wind.shownDirection = race.ShownWindDirection;
+    wind.shownSpeed = race.ShownWindSpeed;
+    double file = std::fmod(race.ShownWindDirection - race.MagneticVariation, 360.0);
+    wind.fileDirection = file < 0 ? file + 360.0 : file;
+    return wind;
+}
+
 WindReading RaceDisplayWindowPrivate::windAtReplayTime()
 {
     WindReading wind;
@@ -836,6 +974,7 @@ RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, Q
     for (int box : {3, 6, 7, 8, 10})
         d->checks[box - 1]->setChecked(true);
     d->hintMode = 1;
+    d->tracksShown = 1;
     d->applySeaColours();
     race.WindDirection = 0.0f;
     race.ShownWindDirection = 0.0;
@@ -844,7 +983,7 @@ RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, Q
 
     connect(d->Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(d->Command9, &QPushButton::clicked, this, [this] { d->showChosenRace(); });
-    connect(d->checks[2], &QCheckBox::toggled, this, [this](bool on) { d->hintMode = on ? 1 : 0; });
+    d->connectOptions();
 }
 
 RaceDisplayWindow::~RaceDisplayWindow()

@@ -69,6 +69,14 @@ public:
 
     // The boat list rises over the overview while the pointer is on it, when it is too long
     // to show at rest; anywhere else puts the panels back.
+    void connectOptions();
+    void chooseSeaColour(int button);
+    void setNorthUp(bool northUp);
+    // A boat name or mark box was clicked (row 0-based); only: the right button.
+    void focusChanged(int clickedRow, bool only);
+    void focusAll();
+    WindReading currentWind() const;
+
     void raiseBoatList();
     void hoverOver(QWidget *w);
     void showHint(QWidget *control, const HintText &hint);

@@ -47,6 +47,9 @@ private slots:
     void windIndicatorShowsTheFile();
     void realSingleTrackFile();
     void hintsFollowThePointer();
+    void focusRules();
+    void optionsRedrawTheChart();
+    void seaColourAndOrientation();
     void longListRisesUnderThePointer_data();
     void longListRisesUnderThePointer();
 
@@ -636,6 +639,126 @@ void TestRaceDisplayWindow::hintsFollowThePointer()
     enter(window.findChild<QWidget *>(QStringLiteral("Text2")));
     QVERIFY(hint->isVisible());
     QVERIFY(hint->y() >= 0);
+}
+
+namespace {
+
+void clickWith(QWidget *w, Qt::MouseButton button)
+{
+    QTest::mouseClick(w, button, Qt::NoModifier, QPoint(8, w->height() / 2));
+}
+
+QList<bool> focusOf(RaceDisplayWindow &window)
+{
+    QList<bool> focus;
+    for (QCheckBox *box : window.findChildren<QCheckBox *>(QStringLiteral("Bnam")))
+        focus << box->isChecked();
+    return focus;
+}
+
+} // namespace
+
+void TestRaceDisplayWindow::focusRules()
+{
+    Fixture f;
+    setUp(f, true, false);
+    f.race.FileName = QStringLiteral("other.txt");
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    const QList<QCheckBox *> names = window.findChildren<QCheckBox *>(QStringLiteral("Bnam"));
+    const QList<QCheckBox *> marks = window.findChildren<QCheckBox *>(QStringLiteral("Maru"));
+    QCOMPARE(names.size(), 3);
+
+    // Right click on the third name with the first boat marked: the first and the third.
+    clickWith(marks[0], Qt::LeftButton);
+    QVERIFY(marks[0]->isChecked());
+    clickWith(names[2], Qt::RightButton);
+    QCOMPARE(focusOf(window), QList<bool>({true, false, true}));
+
+    // Unticking the only focused boat focuses the first again.
+    clickWith(marks[0], Qt::LeftButton);
+    clickWith(names[1], Qt::RightButton);
+    QCOMPARE(focusOf(window), QList<bool>({false, true, false}));
+    clickWith(names[1], Qt::LeftButton);
+    QCOMPARE(focusOf(window), QList<bool>({true, false, false}));
+
+    // The header focuses every boat.
+    clickWith(window.findChild<QWidget *>(QStringLiteral("Label5")), Qt::LeftButton);
+    QCOMPARE(focusOf(window), QList<bool>({true, true, true}));
+}
+
+void TestRaceDisplayWindow::optionsRedrawTheChart()
+{
+    Fixture f;
+    setUp(f, false, false);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    const QColor second = QColor::fromRgb(QRgb(f.race.Boats[1].colour));
+    const QPoint onTrack = window.mapView().ToScreen(2130.0, 8385.1).toPoint();
+    QVERIFY(isColour(window.chartImage(), onTrack, second, 1));
+
+    // An unfocused boat loses its track.
+    clickWith(window.findChildren<QCheckBox *>(QStringLiteral("Bnam")).at(1), Qt::LeftButton);
+    QVERIFY(!isColour(window.chartImage(), onTrack, second, 1));
+    clickWith(window.findChildren<QCheckBox *>(QStringLiteral("Bnam")).at(1), Qt::LeftButton);
+    QVERIFY(isColour(window.chartImage(), onTrack, second, 1));
+
+    // The tracks box takes every track away and brings them back.
+    auto *tracks = window.findChild<QCheckBox *>(QStringLiteral("Check6"));
+    QVERIFY(tracks->isChecked());
+    clickWith(tracks, Qt::LeftButton);
+    QCOMPARE(countColour(window.chartImage(), second), 0);
+    clickWith(tracks, Qt::LeftButton);
+    QVERIFY(isColour(window.chartImage(), onTrack, second, 1));
+
+    // Lay lines off: no lay line colour left on the chart.
+    const QColor layLine(192, 192, 255);
+    QVERIFY(countColour(window.chartImage(), layLine) > 0);
+    clickWith(window.findChild<QCheckBox *>(QStringLiteral("Check8")), Qt::LeftButton);
+    QCOMPARE(countColour(window.chartImage(), layLine), 0);
+}
+
+void TestRaceDisplayWindow::seaColourAndOrientation()
+{
+    Fixture f;
+    setUp(f, true, false);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+
+    // The darkest sea: the chart in its colour, the scale bar in white.
+    window.findChild<QAbstractButton *>(QStringLiteral("BCOL6"))->click();
+    QCOMPARE(window.chartImage().pixelColor(5, 5).rgb(), QColor(0, 0, 96).rgb());
+    QVERIFY(isColour(window.chartImage(), QPoint(45, 690 - 20), Qt::white));
+    QCOMPARE(f.settings.SeaColour, rgb(0, 0, 96));
+    auto *overview = window.findChild<CanvasPicture *>(QStringLiteral("Picture6"));
+    QCOMPARE(overview->canvas().pixelColor(2, 2).rgb(), QColor(0, 0, 96).rgb());
+
+    // North up in the file; wind up turns the chart and enables the comparison box unticked.
+    auto *compare = window.findChild<QCheckBox *>(QStringLiteral("Check4"));
+    QVERIFY(!compare->isEnabled());
+    f.race.WindDirection = 90.0f;
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("Option3")), Qt::LeftButton);
+    QCOMPARE(f.race.ChartRotation, 90.0);
+    QCOMPARE(f.race.NorthUp, 0.0);
+    QVERIFY(compare->isEnabled());
+    QVERIFY(!compare->isChecked());
+    // The mark north of the centre now lies to its left.
+    const MapView &view = window.mapView();
+    const QPointF mark = view.ToScreen(f.mark.Lat, f.mark.Lon);
+    QVERIFY(mark.x() < view.OriginX - 50);
+    QVERIFY(isColour(window.chartImage(), mark.toPoint(), QColor(255, 255, 0)));
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("Option2")), Qt::LeftButton);
+    QCOMPARE(f.race.ChartRotation, 0.0);
+    QVERIFY(!compare->isEnabled());
 }
 
 QTEST_MAIN(TestRaceDisplayWindow)
