@@ -43,7 +43,7 @@ QList<CoastPolyline> parseGmtSegments(const QStringList &lines, QStringList *war
         bool okLon = false, okLat = false;
         const double lon = items.value(0).toDouble(&okLon);
         const double lat = items.value(1).toDouble(&okLat);
-        if (!okLon || !okLat || std::fabs(lat) > 90.0 || std::fabs(lon) > 360.0) {
+        if (!okLon || !okLat || !std::isfinite(lat) || !std::isfinite(lon) || std::fabs(lat) > 90.0 || std::fabs(lon) > 360.0) {
             if (warnings)
                 *warnings << QStringLiteral("line %1: not a longitude and latitude, skipped").arg(lineNumber);
             continue;
