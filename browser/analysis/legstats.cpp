@@ -34,7 +34,7 @@ public:
 
     bool at(double t)
     {
-        if (const auto p = m_cursor.positionAt(t)) {
+        if (const auto p = m_cursor.TrackPositionAt(t)) {
             m_position = *p;
             m_have = true;
         } else if (!m_have) {
@@ -326,12 +326,12 @@ void LegStats::ComputeRoundingDistances(const RaceData &data)
     for (int b = 0; b < RoundingTime.size(); ++b) {
         const BoatTrack &track = b < data.Tracks.size() ? data.Tracks[b] : none;
         const TrackCursor cursor(track);
-        const double base = cursor.distanceAt(0);
+        const double base = cursor.TrackDistanceAt(0);
         for (int e = 0; e < RoundingTime[b].size(); ++e) {
             const double t = RoundingTime[b][e];
             if (t == 0)
                 continue;
-            RoundingDistance[b][e] = std::floor((cursor.distanceAt(t) - base) * 1000 + 0.5) / 1000;
+            RoundingDistance[b][e] = std::floor((cursor.TrackDistanceAt(t) - base) * 1000 + 0.5) / 1000;
         }
     }
     Valid = true;

@@ -49,7 +49,7 @@ std::optional<TrackPosition> TrackCursor::peekPositionAt(double t, int from) con
     return TrackPosition{a.Lat + f * (b.Lat - a.Lat), a.Lon + f * (b.Lon - a.Lon)};
 }
 
-std::optional<TrackPosition> TrackCursor::positionAt(double t)
+std::optional<TrackPosition> TrackCursor::TrackPositionAt(double t)
 {
     const int k = findPair(t, m_start);
     if (k < 0)
@@ -58,7 +58,7 @@ std::optional<TrackPosition> TrackCursor::positionAt(double t)
     return peekPositionAt(t, k);
 }
 
-double TrackCursor::distanceAt(double t) const
+double TrackCursor::TrackDistanceAt(double t) const
 {
     const auto &p = m_track->Points;
     if (p.isEmpty())

@@ -36,7 +36,7 @@ public:
 
     // Interpolated position at t (seconds from the start), searching from the search start;
     // on success the search start moves to the pair found. Nothing when no pair brackets t.
-    std::optional<TrackPosition> positionAt(double t);
+    std::optional<TrackPosition> TrackPositionAt(double t);
     // The same without moving the search start, searching from index `from` (clamped to 0).
     std::optional<TrackPosition> peekPositionAt(double t, int from) const;
 
@@ -44,8 +44,7 @@ public:
     // the first point it lies on the straight line through (0 s, 0 nm) and the first point,
     // which is 0 because the first point's distance is 0; at or after the last point it is the
     // last point's distance (the boat has stopped recording, not gone back to its start).
-    double distanceAt(double t) const;
-    static double distanceAt(const BoatTrack &track, double t) { return TrackCursor(track).distanceAt(t); }
+    double TrackDistanceAt(double t) const;
 
     const BoatTrack &track() const { return *m_track; }
 
@@ -54,3 +53,9 @@ private:
     int m_start = 0;
     bool m_rising = true;
 };
+
+// Sailed distance of a track at t (nautical miles), as TrackCursor::TrackDistanceAt.
+inline double TrackDistanceAt(const BoatTrack &track, double t)
+{
+    return TrackCursor(track).TrackDistanceAt(t);
+}

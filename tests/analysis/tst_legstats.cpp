@@ -88,7 +88,7 @@ private slots:
     void outerBisector();
     void cursorFollowsForwardScan();
     void cursorHandlesFixesOutOfOrder();
-    void distanceAt();
+    void trackDistanceAt();
     void handMadeRace();
     void startLineLaterThanWindowIsMissed();
     void lineFarFromFirstEndIsMissed();
@@ -151,16 +151,16 @@ void TestLegStats::cursorFollowsForwardScan()
     const RaceExtent x = fixture::plainExtent();
     const BoatTrack t = fixture::trackThrough({{0, 2000, 8000}, {100, 2001, 8000}}, x, 10);
     TrackCursor c(t);
-    QVERIFY(!c.positionAt(-1));
-    QCOMPARE(c.positionAt(0)->Lat, 2000.0);
-    QVERIFY(std::fabs(c.positionAt(35)->Lat - 2000.35) < 1e-9);
+    QVERIFY(!c.TrackPositionAt(-1));
+    QCOMPARE(c.TrackPositionAt(0)->Lat, 2000.0);
+    QVERIFY(std::fabs(c.TrackPositionAt(35)->Lat - 2000.35) < 1e-9);
     QCOMPARE(c.searchStart(), 3);
-    QVERIFY(!c.positionAt(100)); // at the last point: no pair brackets it
+    QVERIFY(!c.TrackPositionAt(100)); // at the last point: no pair brackets it
     QCOMPARE(c.searchStart(), 3);
     // The search never goes back before the search start.
-    QVERIFY(!c.positionAt(5));
+    QVERIFY(!c.TrackPositionAt(5));
     c.restart();
-    QVERIFY(c.positionAt(5));
+    QVERIFY(c.TrackPositionAt(5));
 }
 
 void TestLegStats::cursorHandlesFixesOutOfOrder()
@@ -169,19 +169,19 @@ void TestLegStats::cursorHandlesFixesOutOfOrder()
     t.Points = {{0, 2000, 8000}, {10, 2001, 8000}, {5, 2002, 8000}, {20, 2003, 8000}};
     TrackCursor c(t);
     // The first pair from the start that brackets the time wins.
-    QVERIFY(std::fabs(c.positionAt(7)->Lat - 2000.7) < 1e-9);
-    QVERIFY(std::fabs(c.positionAt(12)->Lat - (2002 + 7.0 / 15)) < 1e-9);
+    QVERIFY(std::fabs(c.TrackPositionAt(7)->Lat - 2000.7) < 1e-9);
+    QVERIFY(std::fabs(c.TrackPositionAt(12)->Lat - (2002 + 7.0 / 15)) < 1e-9);
 }
 
-void TestLegStats::distanceAt()
+void TestLegStats::trackDistanceAt()
 {
     const RaceExtent x = fixture::plainExtent();
     const BoatTrack late = fixture::trackThrough({{30, 2000, 8000}, {90, 2000.1, 8000}}, x);
-    QCOMPARE(TrackCursor::distanceAt(late, 0), 0.0);
-    QVERIFY(std::fabs(TrackCursor::distanceAt(late, 60) - 0.05) < 1e-9);
+    QCOMPARE(TrackDistanceAt(late, 0), 0.0);
+    QVERIFY(std::fabs(TrackDistanceAt(late, 60) - 0.05) < 1e-9);
     // After the last point the boat keeps the distance it had sailed.
-    QVERIFY(std::fabs(TrackCursor::distanceAt(late, 500) - 0.1) < 1e-9);
-    QCOMPARE(TrackCursor::distanceAt(BoatTrack{}, 10), 0.0);
+    QVERIFY(std::fabs(TrackDistanceAt(late, 500) - 0.1) < 1e-9);
+    QCOMPARE(TrackDistanceAt(BoatTrack{}, 10), 0.0);
 }
 
 void TestLegStats::handMadeRace()

@@ -79,7 +79,7 @@ void TestRealTracks::cursorMatchesFullSearch()
     for (int pass = 0; pass < 2; ++pass) {
         c.restart();
         for (double s = from; s <= to; s += 1) {
-            const auto got = c.positionAt(s);
+            const auto got = c.TrackPositionAt(s);
             const auto want = fullSearch(t, s);
             QCOMPARE(bool(got), bool(want));
             if (got) {
