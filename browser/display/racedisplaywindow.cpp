@@ -453,6 +453,8 @@ void RaceDisplayWindowPrivate::connectOptions()
     });
     for (int i = 0; i < seaButtons.size(); ++i)
         QObject::connect(seaButtons[i], &QPushButton::clicked, q, [this, i] { chooseSeaColour(i + 1); });
+    QObject::connect(Picture2, &CanvasPicture::mousePressed, q, [this] { toggleWindGraph(); });
+    QObject::connect(sWind, &CanvasPicture::mousePressed, q, [this] { toggleWindGraph(); });
     // The orientation follows the release of the mouse on its option, as the design had it.
     QObject::connect(Option2, &QRadioButton::clicked, q, [this] { setNorthUp(true); });
     QObject::connect(Option3, &QRadioButton::clicked, q, [this] { setNorthUp(false); });
@@ -484,6 +486,23 @@ void RaceDisplayWindowPrivate::chooseSeaColour(int button)
     // While tracing the next tick redraws the chart.
     if (!checks[4]->isChecked())
         fullRedraw();
+}
+
+void RaceDisplayWindowPrivate::toggleWindGraph()
+{
+    windGraphShown = !windGraphShown;
+    showWindGraph();
+}
+
+void RaceDisplayWindowPrivate::showWindGraph()
+{
+    // Without wind data there is no graph to show; the flag keeps the user's choice.
+    const bool show = windGraphShown && data.hasWind();
+    if (show) {
+        sWind->move(Picture2->x() + Picture2->width() - sWind->width(), Picture2->y() + Picture2->height());
+        sWind->raise();
+    }
+    sWind->setVisible(show);
 }
 
 void RaceDisplayWindowPrivate::setNorthUp(bool northUp)
@@ -764,8 +783,7 @@ void RaceDisplayWindowPrivate::showWindPresence()
     const bool wind = data.hasWind();
     Text13->setVisible(wind);
     Text14->setVisible(wind);
-    if (!wind)
-        sWind->hide();
+    showWindGraph();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -72,6 +72,9 @@ public:
     void connectOptions();
     void chooseSeaColour(int button);
     void setNorthUp(bool northUp);
+    void toggleWindGraph();
+    void showWindGraph();
+    bool windGraphShown = false;
     // A boat name or mark box was clicked (row 0-based); only: the right button.
     void focusChanged(int clickedRow, bool only);
     void focusAll();

@@ -340,9 +340,11 @@ void TestRaceDisplayWindow::chartShowsTheRace()
     const int cy = cx + 10;
     QCOMPARE(wind->canvas().pixelColor(cx, cy - 6).rgb(), QColor(Qt::black).rgb());
     QCOMPARE(wind->canvas().pixelColor(cx + 15, cy).rgb(), QColor(Qt::white).rgb());
-    // Without a wind file the two read-out boxes are hidden.
+    // Without a wind file the two read-out boxes are hidden, and there is no wind graph to show.
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Text13"))->isVisible());
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Text14"))->isVisible());
+    QTest::mouseClick(wind, Qt::LeftButton);
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("sWind"))->isVisible());
     // North up: the comparison box is off.
     QVERIFY(window.findChild<QRadioButton *>(QStringLiteral("Option2"))->isChecked());
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Check4"))->isEnabled());
@@ -522,6 +524,15 @@ void TestRaceDisplayWindow::windIndicatorShowsTheFile()
     const int cx = wind->width() / 2;
     const int cy = cx + 10;
     QVERIFY(isColour(wind->canvas(), QPoint(cx + 1, cy - 27), QColor(255, 0, 0), 1));
+
+    // A click on the indicator shows the wind graph right below it; a click on either hides it.
+    QWidget *graph = window.findChild<QWidget *>(QStringLiteral("sWind"));
+    QVERIFY(!graph->isVisible());
+    QTest::mouseClick(wind, Qt::LeftButton);
+    QVERIFY(graph->isVisible());
+    QCOMPARE(graph->y(), wind->geometry().bottom() + 1);
+    QTest::mouseClick(graph, Qt::LeftButton);
+    QVERIFY(!graph->isVisible());
 }
 
 void TestRaceDisplayWindow::longListRisesUnderThePointer_data()
