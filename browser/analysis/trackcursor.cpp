@@ -5,11 +5,13 @@
 TrackCursor::TrackCursor(const BoatTrack &track) : m_track(&track)
 {
     const auto &p = track.Points;
+    if (!p.isEmpty())
+        m_earliest = m_latest = p.first().Time;
     for (int k = 1; k < p.size(); ++k) {
-        if (!(p[k].Time > p[k - 1].Time)) {
+        if (!(p[k].Time > p[k - 1].Time))
             m_rising = false;
-            break;
-        }
+        m_earliest = std::min(m_earliest, p[k].Time);
+        m_latest = std::max(m_latest, p[k].Time);
     }
 }
 
@@ -32,6 +34,10 @@ int TrackCursor::findPair(double t, int from) const
                                          [](double v, const TrackPoint &q) { return v < q.Time; });
         return int(it - p.begin()) - 1;
     }
+    // Out of time order the pair is searched point by point; a time outside every fix needs
+    // no search (the seconds before a track begins would otherwise each cost a full pass).
+    if (t < m_earliest || t >= m_latest)
+        return -1;
     for (int k = from; k <= last; ++k)
         if (p[k].Time <= t && t < p[k + 1].Time)
             return k;

@@ -52,6 +52,7 @@ private:
     const BoatTrack *m_track;
     int m_start = 0;
     bool m_rising = true;
+    double m_earliest = 0.0, m_latest = 0.0; // no pair brackets a time outside [earliest, latest)
 };
 
 // Sailed distance of a track at t (nautical miles), as TrackCursor::TrackDistanceAt.
