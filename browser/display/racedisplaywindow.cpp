@@ -552,10 +552,16 @@ void RaceDisplayWindowPrivate::hoverOver(QWidget *w)
     bool overList = false;
     for (QWidget *p = w; p && p != q; p = p->parentWidget())
         overList = overList || p->property("boatList").toBool();
-    if (overList)
+    if (overList && !listRaised) {
+        // The first move only raises the list: the row under the pointer may move away.
         raiseBoatList();
-    else
+        Text7->hide();
+        return;
+    }
+    if (!overList)
         restPanels();
+    const QString name = w->objectName();
+    hoverRow = name == QLatin1String("Bnam") || name == QLatin1String("Maru") ? w->property("index").toInt() : -1;
 
     HintState state;
     state.english = settings.isEnglish();

@@ -85,6 +85,7 @@ public:
     void showHint(QWidget *control, const HintText &hint);
     void restPanels();
     bool listRaised = false;
+    int hoverRow = -1; // FrameState.HoverRow: the boat list row under the pointer, −1 for none
     QObject *hoverFilter = nullptr;
 
     bool runLoad();

@@ -566,6 +566,12 @@ void TestRaceDisplayWindow::longListRisesUnderThePointer()
     QApplication::sendEvent(name, &enter);
     QCOMPARE(list->y(), raisedTop);
     QCOMPARE(lower->isVisible(), raisedTop != 0);
+    // The first move only raises the list; the next one explains the name box.
+    auto *hint = window.findChild<QLabel *>(QStringLiteral("Text7"));
+    QVERIFY(!hint->isVisible());
+    QApplication::sendEvent(name, &enter);
+    QVERIFY(hint->isVisible());
+    QVERIFY(hint->text().startsWith(QStringLiteral("Cecked boats are focused.")));
 
     // Back over the chart: both panels rest again.
     QApplication::sendEvent(window.findChild<QWidget *>(QStringLiteral("Picture1")), &enter);
