@@ -6,12 +6,12 @@
 #include "racedisplaywindow_p.h"
 
 #include <appfolder.h>
+#include <appsettings.h>
 #include <dialogs.h>
 #include <opendocument.h>
-#include <seacolours.h>
-#include <appsettings.h>
 #include <racecontrol.h>
 #include <raceloader.h>
+#include <seacolours.h>
 #include <windfile.h>
 
 #include <cmath>
@@ -73,7 +73,9 @@ void placeRow(int y, int height, int left, std::initializer_list<std::pair<QWidg
     }
 }
 
-// Where the pointer goes decides where the side panels are and what the hint box says.
+// Where the pointer goes decides where the side panels are and what the hint box says. Also
+// the clicks that plain widgets do not report: the list header, the web link, and the right
+// button on a boat name.
 class PanelHoverFilter : public QObject
 {
 public:
@@ -163,7 +165,7 @@ void RaceDisplayWindowPrivate::buildControls()
 
     // The hint box floats above everything else of the window.
     Text7->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Text7->setStyleSheet(QStringLiteral("QLabel { background-color: rgb(255, 255, 192); color: black; }"));
+    Text7->setStyleSheet(QStringLiteral("QLabel { background-color: rgb(255, 255, 192); color: black; border: 1px solid gray; }"));
     Text7->setAutoFillBackground(true);
     setBackgroundColour(Text7, QColor(255, 255, 192));
     Text7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
