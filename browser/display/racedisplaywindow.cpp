@@ -455,6 +455,7 @@ void RaceDisplayWindowPrivate::connectOptions()
     });
     for (int i = 0; i < seaButtons.size(); ++i)
         QObject::connect(seaButtons[i], &QPushButton::clicked, q, [this, i] { chooseSeaColour(i + 1); });
+    QObject::connect(HScroll2, &QScrollBar::valueChanged, q, [this](int v) { view.TraceZoom = v / 100.0; });
     QObject::connect(Picture2, &CanvasPicture::mousePressed, q, [this] { toggleWindGraph(); });
     QObject::connect(sWind, &CanvasPicture::mousePressed, q, [this] { toggleWindGraph(); });
     // The orientation follows the release of the mouse on its option, as the design had it.

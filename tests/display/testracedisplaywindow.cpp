@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -352,6 +353,13 @@ void TestRaceDisplayWindow::chartShowsTheRace()
     QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text9"))->text(), QStringLiteral("2008/03/03 10:30:00"));
     QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text10"))->text(), QStringLiteral("2008/03/03 11:00:00"));
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("PicTimeBar"))->isVisible());
+
+    // The ZOOM slider sets how tightly tracing frames the fleet.
+    auto *zoom = window.findChild<QScrollBar *>(QStringLiteral("HScroll2"));
+    QCOMPARE(zoom->value(), 100);
+    QCOMPARE(view.TraceZoom, 1.0);
+    zoom->setValue(40);
+    QCOMPARE(view.TraceZoom, 0.4);
 
     // A smaller window gives a smaller square chart, drawn again for its new size.
     window.resize(1100, 600);
