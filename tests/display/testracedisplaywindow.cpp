@@ -49,6 +49,7 @@ private slots:
     void realSingleTrackFile();
     void hintsFollowThePointer();
     void focusRules();
+    void coastLinesFollowTheMapBox();
     void optionsRedrawTheChart();
     void seaColourAndOrientation();
     void longListRisesUnderThePointer_data();
@@ -64,8 +65,9 @@ private:
         RaceMark mark;
         RaceLine line;
     };
+    // The race lies around (2130, 8385) minutes, or that shifted by (dLat, dLon).
     static void writeRace(Fixture &f, const QString &fileName, const QString &title, int boats,
-                          bool withWind = false);
+                          bool withWind = false, double dLat = 0.0, double dLon = 0.0);
     static void setUp(Fixture &f, bool english, bool editMode);
 };
 
@@ -92,14 +94,14 @@ QString packed(double minutes, int degreeDigits)
     return QStringLiteral("%1%2").arg(d, degreeDigits, 10, QLatin1Char('0')).arg(m, 8, 'f', 5, QLatin1Char('0'));
 }
 
-void writeTrack(const QString &path, double lon)
+void writeTrack(const QString &path, double lon, double dLat)
 {
     QStringList lines = {QStringLiteral("H  SOFTWARE NAME & VERSION"), QStringLiteral("I  PCX5 2.09"),
                          QStringLiteral("M  G WGS 84"), QStringLiteral("U  LAT LON DM")};
     // 01:25:00 to 02:05:00 UTC, a fix every 10 s, northwards from 2129.8 to 2130.2 minutes.
     const int fixes = 241;
     for (int i = 0; i < fixes; ++i) {
-        const double lat = 2129.8 + 0.4 * i / (fixes - 1);
+        const double lat = dLat + 2129.8 + 0.4 * i / (fixes - 1);
         const int secs = 1 * 3600 + 25 * 60 + 10 * i;
         lines << QStringLiteral("T  N%1 E%2 2008/03/03 %3:%4:%5 12")
                      .arg(packed(lat, 2), packed(lon, 3))
@@ -134,7 +136,7 @@ int countColour(const QImage &image, QColor c)
 } // namespace
 
 void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const QString &title, int boats,
-                                      bool withWind)
+                                      bool withWind, double dLat, double dLon)
 {
     const QString app = f.dir.path();
     QDir(app).mkpath(QStringLiteral("raceadmin"));
@@ -153,10 +155,10 @@ void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const
         boat.TrackFile = QStringLiteral("%1%2.trk").arg(fileName.section(QLatin1Char('.'), 0, 0)).arg(i + 1);
         boat.Name = QString::fromLatin1(names[i]);
         rc.Boats.append(boat);
-        writeTrack(app + QStringLiteral("/gpsdat/") + boat.TrackFile, 8385.0 + 0.1 * i);
+        writeTrack(app + QStringLiteral("/gpsdat/") + boat.TrackFile, dLon + 8385.0 + 0.1 * i, dLat);
     }
-    f.mark = RaceMark{2130.15, 8385.05};
-    f.line = RaceLine{2129.85, 8384.98, 2129.85, 8385.12};
+    f.mark = RaceMark{dLat + 2130.15, dLon + 8385.05};
+    f.line = RaceLine{dLat + 2129.85, dLon + 8384.98, dLat + 2129.85, dLon + 8385.12};
     rc.Marks.append(f.mark);
     rc.Lines.append(f.line);
     if (withWind) {
@@ -713,6 +715,37 @@ void TestRaceDisplayWindow::focusRules()
     // The header focuses every boat.
     clickWith(window.findChild<QWidget *>(QStringLiteral("Label5")), Qt::LeftButton);
     QCOMPARE(focusOf(window), QList<bool>({true, true, true}));
+}
+
+void TestRaceDisplayWindow::coastLinesFollowTheMapBox()
+{
+    // A race off Hong Kong: its coast comes from the single China coast file.
+    Fixture f;
+    QVERIFY(f.dir.isValid());
+    const double dLat = 1320.0 - 2130.0, dLon = 6840.0 - 8385.0;
+    writeRace(f, QStringLiteral("hk.txt"), QStringLiteral("Harbour Race"), 2, false, dLat, dLon);
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("coastline")));
+    // A coast line running north-south just west of the fleet, and one far away.
+    QVERIFY(platform::writeTextFile(f.dir.path() + QStringLiteral("/coastline/chinacoast.txt"),
+                                    {QStringLiteral("R,1319.8,6839.9"), QStringLiteral("1320.2,6839.9"),
+                                     QStringLiteral("R,1200.0,6700.0"), QStringLiteral("1200.1,6700.0")}));
+    f.settings.ApplicationFolder = f.dir.path();
+    f.race.FileName = QStringLiteral("hk.txt");
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QCOMPARE(window.raceData().Coast.size(), 4);
+    const QPoint coast = window.mapView().ToScreen(1320.0, 6839.9).toPoint();
+    QVERIFY(QRect(0, 0, 690, 690).contains(coast));
+    QVERIFY(isColour(window.chartImage(), coast, Qt::black, 1));
+    // Map off: the coast goes, the marks stay.
+    clickWith(window.findChild<QWidget *>(QStringLiteral("Check7")), Qt::LeftButton);
+    QVERIFY(!window.findChild<QCheckBox *>(QStringLiteral("Check7"))->isChecked());
+    QVERIFY(!isColour(window.chartImage(), coast, Qt::black, 1));
+    QVERIFY(isColour(window.chartImage(), window.mapView().ToScreen(f.mark.Lat, f.mark.Lon).toPoint(),
+                     QColor(255, 255, 0)));
 }
 
 void TestRaceDisplayWindow::optionsRedrawTheChart()
