@@ -455,6 +455,8 @@ void RaceDisplayWindowPrivate::connectOptions()
     });
     for (int i = 0; i < seaButtons.size(); ++i)
         QObject::connect(seaButtons[i], &QPushButton::clicked, q, [this, i] { chooseSeaColour(i + 1); });
+    // toggled, not clicked: the replay switches tracing on by ticking the box itself.
+    QObject::connect(checks[4], &QCheckBox::toggled, q, [this](bool on) { setTracing(on); });
     QObject::connect(HScroll2, &QScrollBar::valueChanged, q, [this](int v) { view.TraceZoom = v / 100.0; });
     QObject::connect(Picture2, &CanvasPicture::mousePressed, q, [this] { toggleWindGraph(); });
     QObject::connect(sWind, &CanvasPicture::mousePressed, q, [this] { toggleWindGraph(); });
@@ -466,6 +468,31 @@ void RaceDisplayWindowPrivate::connectOptions()
                                            settings.text(QStringLiteral("\\help-e\\index.html"),
                                                          QStringLiteral("\\help\\index.html"))));
     });
+}
+
+void RaceDisplayWindowPrivate::setTracing(bool on)
+{
+    // While the chart follows the fleet, nothing can be placed on it and the layers that
+    // belong to a fixed view are off; the names of all boats become available instead.
+    for (QWidget *w : std::initializer_list<QWidget *>{Command2, Command3, Command5, checks[0], checks[1],
+                                                       checks[5], checks[6]})
+        w->setEnabled(!on);
+    if (on)
+        checks[1]->setChecked(false);
+    Command5->setEnabled(!on && race.markCount() + race.lineCount() >= 2);
+    checks[8]->setEnabled(on);
+    Picture12->setVisible(on);
+    if (!loaded)
+        return;
+    if (on) {
+        // The replay's next tick fits the view to the focused boats and draws the chart.
+        Picture1->clear();
+        drawMarks();
+    } else {
+        view.restoreUserZoom();
+        fullRedraw();
+        q->setWindowTitle(caption);
+    }
 }
 
 void RaceDisplayWindowPrivate::chooseSeaColour(int button)
@@ -1002,6 +1029,7 @@ RaceDisplayWindow::RaceDisplayWindow(AppSettings &settings, RaceControl &race, Q
         d->checks[box - 1]->setChecked(true);
     d->hintMode = 1;
     d->tracksShown = 1;
+    d->checks[8]->setEnabled(false); // names of all boats: only while tracing
     d->applySeaColours();
     race.WindDirection = 0.0f;
     race.ShownWindDirection = 0.0;

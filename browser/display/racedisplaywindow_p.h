@@ -71,6 +71,7 @@ public:
     // to show at rest; anywhere else puts the panels back.
     void connectOptions();
     void chooseSeaColour(int button);
+    void setTracing(bool on);
     void setNorthUp(bool northUp);
     void toggleWindGraph();
     void showWindGraph();

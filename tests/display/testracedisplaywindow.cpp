@@ -50,6 +50,7 @@ private slots:
     void hintsFollowThePointer();
     void focusRules();
     void coastLinesFollowTheMapBox();
+    void tracingLocksTheFixedView();
     void optionsRedrawTheChart();
     void seaColourAndOrientation();
     void longListRisesUnderThePointer_data();
@@ -746,6 +747,41 @@ void TestRaceDisplayWindow::coastLinesFollowTheMapBox()
     QVERIFY(!isColour(window.chartImage(), coast, Qt::black, 1));
     QVERIFY(isColour(window.chartImage(), window.mapView().ToScreen(f.mark.Lat, f.mark.Lon).toPoint(),
                      QColor(255, 255, 0)));
+}
+
+void TestRaceDisplayWindow::tracingLocksTheFixedView()
+{
+    Fixture f;
+    setUp(f, true, true);
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    auto box = [&](const char *name) { return window.findChild<QCheckBox *>(QString::fromLatin1(name)); };
+    auto widget = [&](const char *name) { return window.findChild<QWidget *>(QString::fromLatin1(name)); };
+    const QColor first = QColor::fromRgb(QRgb(f.race.Boats[0].colour));
+    QVERIFY(!box("Check9")->isEnabled());
+    QVERIFY(!widget("Picture12")->isVisible());
+    box("Check2")->setChecked(true);
+
+    box("Check5")->setChecked(true);
+    for (const char *name : {"Command2", "Command3", "Command5", "Check1", "Check2", "Check6", "Check7"})
+        QVERIFY2(!widget(name)->isEnabled(), name);
+    QVERIFY(!box("Check2")->isChecked());
+    QVERIFY(box("Check9")->isEnabled());
+    QVERIFY(widget("Picture12")->isVisible());
+    // The chart keeps only the marks until the replay fits it to the fleet.
+    QCOMPARE(countColour(window.chartImage(), first), 0);
+    QVERIFY(isColour(window.chartImage(), window.mapView().ToScreen(f.mark.Lat, f.mark.Lon).toPoint(),
+                     QColor(255, 255, 0)));
+
+    box("Check5")->setChecked(false);
+    for (const char *name : {"Command2", "Command3", "Command5", "Check1", "Check2", "Check6", "Check7"})
+        QVERIFY2(widget(name)->isEnabled(), name);
+    QVERIFY(!box("Check9")->isEnabled());
+    QVERIFY(!widget("Picture12")->isVisible());
+    QVERIFY(countColour(window.chartImage(), first) > 0);
 }
 
 void TestRaceDisplayWindow::optionsRedrawTheChart()
