@@ -7,10 +7,12 @@
 
 #include <appfolder.h>
 #include <appsettings.h>
+#include <desktop.h>
 #include <dialogs.h>
 #include <opendocument.h>
 #include <racecontrol.h>
 #include <raceloader.h>
+#include <saildata.h>
 #include <seacolours.h>
 #include <windfile.h>
 
@@ -455,6 +457,13 @@ void RaceDisplayWindowPrivate::connectOptions()
     });
     for (int i = 0; i < seaButtons.size(); ++i)
         QObject::connect(seaButtons[i], &QPushButton::clicked, q, [this, i] { chooseSeaColour(i + 1); });
+    // The right button on the darkest sea also exports the sail data (a coach's shortcut).
+    seaButtons[5]->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(seaButtons[5], &QWidget::customContextMenuRequested, q, [this] {
+        chooseSeaColour(6);
+        if (loaded && ExportSailData(settings, race, data, legStats))
+            platform::beep();
+    });
     // toggled, not clicked: the replay switches tracing on by ticking the box itself.
     QObject::connect(checks[4], &QCheckBox::toggled, q, [this](bool on) { setTracing(on); });
     QObject::connect(HScroll2, &QScrollBar::valueChanged, q, [this](int v) { view.TraceZoom = v / 100.0; });
@@ -938,8 +947,11 @@ public:
         d->PicTimeBar->show();
         d->showOrientation();
     }
-    void raceLoaded(const RaceControl &race, const RaceData &) override
+    void raceLoaded(const RaceControl &race, const RaceData &data) override
     {
+        d->legStats = LegStats();
+        if (race.Course.Count() > 0)
+            d->legStats.ComputeRoundingTimes(race, data);
         d->replayTime = -(race.PreStartSeconds + 20.0);
         d->windSearch = WindSearch();
         d->drawWindIndicator(d->windAtReplayTime());
@@ -1084,6 +1096,11 @@ const MapView &RaceDisplayWindow::mapView() const
 const RaceData &RaceDisplayWindow::raceData() const
 {
     return d->data;
+}
+
+const LegStats &RaceDisplayWindow::legStats() const
+{
+    return d->legStats;
 }
 
 bool RaceDisplayWindow::event(QEvent *e)

@@ -15,6 +15,7 @@
 struct AppSettings;
 struct RaceControl;
 struct RaceData;
+class LegStats;
 class MapView;
 
 // How the window reaches the splash window during its first load. The start-up owns the
@@ -50,6 +51,8 @@ public:
     // The projection of the last chart redraw, and the race data the window shows.
     const MapView &mapView() const;
     const RaceData &raceData() const;
+    // Passing times of every boat at every course entry, computed at each load.
+    const LegStats &legStats() const;
 
 signals:
     // The window has closed. In viewing mode the program ends then; in edit mode the menu

@@ -5,6 +5,7 @@
 #include "racedisplaywindow.h"
 
 #include <chartlayerpainter.h>
+#include <legstats.h>
 #include <mapview.h>
 #include <racedata.h>
 #include <windfile.h>
@@ -99,6 +100,7 @@ public:
     RaceControl &race;
     RaceData data;
     MapView view;
+    LegStats legStats; // passing times of the loaded race
     SplashHooks splash;
 
     bool loaded = false;

@@ -20,5 +20,5 @@ add_library(orvane_display STATIC
 )
 target_include_directories(orvane_display PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display
-    PUBLIC orvane_display_panel orvane_load orvane_layers orvane_startup_core orvane_scene orvane_display_core orvane_files
+    PUBLIC orvane_display_panel orvane_load orvane_analysis orvane_layers orvane_startup_core orvane_scene orvane_display_core orvane_files
            orvane_model orvane_platform_gui Qt6::Widgets)

@@ -4,6 +4,7 @@
 #include <racedisplaywindow.h>
 
 #include <appsettings.h>
+#include <legstats.h>
 #include <dialogs.h>
 #include <mapview.h>
 #include <racecontrol.h>
@@ -15,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 
@@ -51,6 +53,7 @@ private slots:
     void focusRules();
     void coastLinesFollowTheMapBox();
     void tracingLocksTheFixedView();
+    void passingTimesAndSailData();
     void optionsRedrawTheChart();
     void seaColourAndOrientation();
     void longListRisesUnderThePointer_data();
@@ -68,7 +71,8 @@ private:
     };
     // The race lies around (2130, 8385) minutes, or that shifted by (dLat, dLon).
     static void writeRace(Fixture &f, const QString &fileName, const QString &title, int boats,
-                          bool withWind = false, double dLat = 0.0, double dLon = 0.0);
+                          bool withWind = false, double dLat = 0.0, double dLon = 0.0,
+                          const QStringList &course = {});
     static void setUp(Fixture &f, bool english, bool editMode);
 };
 
@@ -137,7 +141,7 @@ int countColour(const QImage &image, QColor c)
 } // namespace
 
 void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const QString &title, int boats,
-                                      bool withWind, double dLat, double dLon)
+                                      bool withWind, double dLat, double dLon, const QStringList &course)
 {
     const QString app = f.dir.path();
     QDir(app).mkpath(QStringLiteral("raceadmin"));
@@ -162,6 +166,7 @@ void TestRaceDisplayWindow::writeRace(Fixture &f, const QString &fileName, const
     f.line = RaceLine{dLat + 2129.85, dLon + 8384.98, dLat + 2129.85, dLon + 8385.12};
     rc.Marks.append(f.mark);
     rc.Lines.append(f.line);
+    rc.Course.Entries = course;
     if (withWind) {
         // A steady 12 kn from 10° magnetic, with a variation of 7° west.
         rc.MagneticVariation = -7.0;
@@ -782,6 +787,36 @@ void TestRaceDisplayWindow::tracingLocksTheFixedView()
     QVERIFY(!box("Check9")->isEnabled());
     QVERIFY(!widget("Picture12")->isVisible());
     QVERIFY(countColour(window.chartImage(), first) > 0);
+}
+
+void TestRaceDisplayWindow::passingTimesAndSailData()
+{
+    // From the start line round the mark north of it: the boats pass it about 1800 s in.
+    Fixture f;
+    QVERIFY(f.dir.isValid());
+    writeRace(f, QStringLiteral("crs.txt"), QStringLiteral("Course Race"), 2, false, 0, 0,
+              {QStringLiteral("L1"), QStringLiteral("MK1")});
+    f.settings.ApplicationFolder = f.dir.path();
+    f.race.FileName = QStringLiteral("crs.txt");
+    RaceDisplayWindow window(f.settings, f.race);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1200, 700);
+    window.show();
+    QTRY_VERIFY(window.isLoaded());
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("Option12"))->isEnabled());
+    const LegStats &stats = window.legStats();
+    QCOMPARE(stats.entryCount(), 2);
+    for (int boat : {1, 2}) {
+        QVERIFY(stats.roundingTime(boat, 2) > 1700);
+        QVERIFY(stats.roundingTime(boat, 2) < 1900);
+    }
+
+    // The right button on the darkest sea colour: that colour, and the sail data file.
+    QWidget *darkest = window.findChild<QWidget *>(QStringLiteral("BCOL6"));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(darkest, &menu);
+    QCOMPARE(window.chartImage().pixelColor(5, 5).rgb(), QColor(0, 0, 96).rgb());
+    QVERIFY(QFile::exists(f.dir.path() + QStringLiteral("/saildata/crs.csv")));
 }
 
 void TestRaceDisplayWindow::optionsRedrawTheChart()
