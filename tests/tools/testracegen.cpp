@@ -130,13 +130,24 @@ void TestRaceGen::demoRacesReadBack()
 
 void TestRaceGen::racesLookSailed_data()
 {
-    demoRacesReadBack_data();
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<quint64>("seed"); // 0: the preset's own
+    for (const RaceSpec &s : demoRaces())
+        QTest::newRow(qPrintable(s.PresetName)) << s.PresetName << quint64(0);
+    // racegen --seed makes other races of the same kind; they must race just as well.
+    for (quint64 seed : {1, 2, 3, 4, 5})
+        for (const char *preset : {"keel", "dinghy"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 seed %2").arg(QLatin1String(preset)).arg(seed)))
+                << QString::fromLatin1(preset) << seed;
 }
 
 void TestRaceGen::racesLookSailed()
 {
     QFETCH(QString, preset);
-    const RaceSpec spec = *presetRace(preset);
+    QFETCH(quint64, seed);
+    RaceSpec spec = *presetRace(preset);
+    if (seed)
+        spec.Seed = seed;
     const GeneratedRace race = generateRace(spec);
     const RaceControl &rc = race.Control;
     const RaceLine &start = rc.Lines[0];
@@ -151,6 +162,7 @@ void TestRaceGen::racesLookSailed()
 
     QList<double> meanSpeeds;
     QList<double> finishes;
+    int fleetTurns = 0;
     for (const GeneratedBoat &b : race.Boats) {
         QVERIFY(!b.Fixes.isEmpty());
         // The log covers the start sequence and the whole race.
@@ -201,10 +213,13 @@ void TestRaceGen::racesLookSailed()
         QVERIFY(sawBehindAtGun);
         QVERIFY2(nextMark == rc.Course.Count() - 1,
                  qPrintable(QStringLiteral("%1 rounded only %2 marks").arg(b.Name).arg(nextMark - 1)));
-        QVERIFY2(headingChanges >= 2 * (rc.Course.Count() - 1),
+        // Every rounding is a turn; most boats tack and gybe on top of that.
+        QVERIFY2(headingChanges >= rc.Course.Count() - 1,
                  qPrintable(QStringLiteral("%1 turned only %2 times").arg(b.Name).arg(headingChanges)));
+        fleetTurns += headingChanges;
         meanSpeeds << distance / b.FinishSec;
     }
+    QVERIFY(fleetTurns >= 2 * (rc.Course.Count() - 1) * int(race.Boats.size()));
     std::sort(meanSpeeds.begin(), meanSpeeds.end());
     QVERIFY(meanSpeeds.last() / meanSpeeds.first() > 1.03);
     std::sort(finishes.begin(), finishes.end());
@@ -213,7 +228,7 @@ void TestRaceGen::racesLookSailed()
 
 void TestRaceGen::demoRacesLoadAndPass_data()
 {
-    demoRacesReadBack_data();
+    racesLookSailed_data();
 }
 
 // Through the system's own load and passing-time scan, as the race display and orvane-report
@@ -222,7 +237,10 @@ void TestRaceGen::demoRacesLoadAndPass_data()
 void TestRaceGen::demoRacesLoadAndPass()
 {
     QFETCH(QString, preset);
-    const RaceSpec spec = *presetRace(preset);
+    QFETCH(quint64, seed);
+    RaceSpec spec = *presetRace(preset);
+    if (seed)
+        spec.Seed = seed;
     const GeneratedRace race = generateRace(spec);
     QTemporaryDir dir;
     QString error;

@@ -134,6 +134,7 @@ struct Target {
     Vec mark;       // the mark, or the finish line centre
     Vec approach;   // where the boat heads before it starts to round
     bool isFinish = false;
+    double bisectorDeg = 0.0; // points away from the inside of the turn at the mark
 };
 
 enum class Phase { Cruise, Approach, Hold, Racing, Rounding, Finished };
@@ -150,9 +151,17 @@ struct Boat {
     Phase phase = Phase::Cruise;
     int leg = 0;
     double roundingTurned = 0.0;
+    bool crossedBisector = false;
+    bool needsLoop = false;
+    double sweptDeg = 0.0;     // turned round the mark since the rounding began, CCW negative
+    double loopStartDeg = 0.0;
+    double prevTheta = 0.0;
+    bool roundedOutside = false;
+    double prevBisectorOffset = 500.0; // none yet
     double finishT = -1.0;
     double prevAlong = 0.0; // last position against the finish line, metres
     double prevSide = 0.0;
+    bool finishDetour = false; // going round below the finish line after arriving wide of it
 
     // The sailor and the boat.
     double perf = 1.0;
@@ -205,10 +214,21 @@ public:
         }
         Target finish;
         finish.mark = m_finish;
-        // Aiming past the line makes a boat cross it cleanly instead of creeping up to it.
-        finish.approach = m_finish + m_up * (0.4 * m_finishHalf);
+        finish.approach = m_finish + m_up * (0.6 * m_finishHalf);
         finish.isFinish = true;
         m_targets << finish;
+        // A rounding is complete once the boat has gone round the outside of the mark, past
+        // the direction that halves the turn: the passing-time scan looks for the same.
+        // As that scan does, the first leg is taken from the pin end, the first end of L1.
+        Vec previous = m_right * -m_startHalf;
+        for (int k = 0; k + 1 < m_targets.size(); ++k) {
+            const double in = bearingOf(m_targets[k].mark - previous);
+            const Vec next = m_targets[k + 1].isFinish ? m_finish - m_right * m_finishHalf : m_targets[k + 1].mark;
+            const double out = bearingOf(next - m_targets[k].mark);
+            const double back = norm360(in + 180.0);
+            m_targets[k].bisectorDeg = norm360(back + fold(out - back) / 2.0 + 180.0);
+            previous = m_targets[k].mark;
+        }
         setUpBoats();
     }
 
@@ -415,9 +435,22 @@ void Simulation::step(Boat &b, int t)
     case Phase::Racing: {
         const Target &target = m_targets[b.leg];
         if (target.isFinish) {
-            // A boat that went past the end of the line comes back through it.
+            // Straight up through the line from where the boat is, well inside its ends. A boat
+            // that arrives level with the line beyond an end first bears away below it; one
+            // that went past an end comes back through the line.
             const double along = dot(b.p - m_finish, m_up);
-            const Vec aim = along > 0 ? m_finish - m_up * (0.4 * m_finishHalf) : target.approach;
+            const double rawSide = dot(b.p - m_finish, m_right);
+            const double side = std::clamp(rawSide, -(m_finishHalf - 15.0), m_finishHalf - 15.0);
+            if (along < 0 && along > -0.5 * m_finishHalf && std::fabs(rawSide) > m_finishHalf - 10.0)
+                b.finishDetour = true;
+            else if (along < -m_finishHalf)
+                b.finishDetour = false;
+            double height = 0.6 * m_finishHalf;
+            if (along > 0)
+                height = -0.6 * m_finishHalf;
+            else if (b.finishDetour)
+                height = -1.2 * m_finishHalf;
+            const Vec aim = m_finish + m_right * side + m_up * height;
             desired = steer(b, aim, wind, mean, t, true);
         } else {
             desired = steer(b, target.approach, wind, mean, t, true);
@@ -428,7 +461,8 @@ void Simulation::step(Boat &b, int t)
             if ((b.prevAlong < 0) != (along < 0)) {
                 const double f = b.prevAlong / (b.prevAlong - along);
                 const double sideAtLine = b.prevSide + f * (side - b.prevSide);
-                if (std::fabs(sideAtLine) <= m_finishHalf) {
+                // Well inside the ends, so that the logged track, a metre or two off, crosses too.
+                if (std::fabs(sideAtLine) <= m_finishHalf - 5.0) {
                     b.phase = Phase::Finished;
                     b.finishT = t;
                 }
@@ -438,6 +472,11 @@ void Simulation::step(Boat &b, int t)
         } else if (length(target.approach - b.p) < std::max(1.2 * m_radius, 1.5 * b.speedMs)) {
             b.phase = Phase::Rounding;
             b.roundingTurned = 0.0;
+            b.roundedOutside = false;
+            b.crossedBisector = false;
+            b.needsLoop = false;
+            b.sweptDeg = 0.0;
+            b.prevBisectorOffset = 500.0;
         }
         break;
     }
@@ -449,12 +488,28 @@ void Simulation::step(Boat &b, int t)
         const double tangent = norm360(theta - 90.0 - std::clamp((dist - m_radius) / m_radius * 60.0, -50.0, 50.0));
         desired = tangent;
         speedFactor = 0.9;
+        const double e = fold(target.bisectorDeg - theta);
+        // Only a crossing the way round that leaves the mark to port counts. A boat that came
+        // in over the top, the wrong way, goes once round the mark rather than zigzag back.
+        if (b.prevBisectorOffset < 360.0)
+            b.sweptDeg += fold(theta - b.prevTheta);
+        b.prevTheta = theta;
+        if (b.prevBisectorOffset > 0.0 && b.prevBisectorOffset < 150.0 && e <= 0.0) {
+            b.needsLoop = true;
+            b.loopStartDeg = b.sweptDeg;
+        }
+        if (b.prevBisectorOffset < 0.0 && e >= 0.0 && e < 150.0 && (!b.needsLoop || b.sweptDeg - b.loopStartDeg <= -300.0))
+            b.crossedBisector = true;
+        // Well past it, so that the logged track, a metre or two off, is past it too.
+        if (b.crossedBisector && std::fabs(e) >= 20.0)
+            b.roundedOutside = true;
+        b.prevBisectorOffset = e;
         const Target &next = m_targets[b.leg + 1];
         const double hp = headingFor(Port, b.p, next.approach, wind);
         const double hs = headingFor(Starboard, b.p, next.approach, wind);
         const double dp = std::fabs(fold(hp - b.heading)), ds = std::fabs(fold(hs - b.heading));
         const double best = std::min(dp, ds);
-        if ((b.roundingTurned >= 45.0 && best < 15.0) || b.roundingTurned >= 330.0) {
+        if ((b.roundedOutside && best < 15.0) || b.roundingTurned >= 1080.0) {
             b.phase = Phase::Racing;
             b.tack = dp <= ds ? Port : Starboard;
             b.lastTurnT = t;
@@ -478,9 +533,11 @@ void Simulation::step(Boat &b, int t)
         break;
     }
 
-    // Never over the line before the gun: sheets out and crawl along it.
+    // Never over the line before the gun: sheets out and crawl along it. The margin also
+    // keeps the crossing a few seconds clear of the gun, where a passing time of 0 s would
+    // read as no passing at all.
     bool braking = false;
-    if (t < 0 && b.phase != Phase::Cruise && dot(b.p, m_up) > -(m_cls.LengthM + 3.0 * b.speedMs)) {
+    if (t < 0 && b.phase != Phase::Cruise && dot(b.p, m_up) > -(m_cls.LengthM + 3.0 * b.speedMs + 5.0)) {
         desired = norm360(wind - 70.0);
         speedFactor = std::min(speedFactor, 0.05);
         braking = true;
