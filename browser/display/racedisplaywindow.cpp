@@ -1070,6 +1070,9 @@ bool RaceDisplayWindow::ensureLoaded()
     d->loadAttempted = true;
     d->loading = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The splash carries the progress of the first load; the opener usually shows it already.
+    if (d->splash.show && !(d->splash.isShown && d->splash.isShown()))
+        d->splash.show();
     d->loaded = d->runLoad();
     QApplication::restoreOverrideCursor();
     if (d->splash.hide)

@@ -283,7 +283,9 @@ void TestRaceDisplayWindow::firstActivationLoadsOnce()
     QStringList progress;
     int hidden = 0;
     SplashHooks splash;
-    splash.isShown = [] { return true; };
+    bool splashShown = false;
+    splash.show = [&] { splashShown = true; };
+    splash.isShown = [&] { return splashShown; };
     splash.progress = [&](const QString &line1, const QString &line2, int units) {
         progress << QStringLiteral("%1|%2|%3").arg(line1, line2).arg(units);
     };
@@ -295,6 +297,7 @@ void TestRaceDisplayWindow::firstActivationLoadsOnce()
     QCOMPARE(progress, QStringList({QStringLiteral("race.txt    ( 1 / 2)|Loading GPS data     ( race1.trk)|166"),
                                     QStringLiteral("race.txt    ( 2 / 2)|Loading GPS data     ( race2.trk)|333")}));
     QCOMPARE(hidden, 1);
+    QVERIFY(splashShown);
     QCOMPARE(window.windowTitle(), QStringLiteral(" \"orvane\" Race Browser   Test Cup   (race.txt)"));
 
     // Later activations keep the race as it is.
