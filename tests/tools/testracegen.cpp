@@ -338,6 +338,17 @@ void TestRaceGen::benchPreset()
     QCOMPARE(spec.LogDurationSec, 4 * 3600);
     QVERIFY(courseFor(spec.Laps).size() <= 20);
     QVERIFY(!presetRace(QStringLiteral("no such race")).has_value());
+
+    // Every log is exactly four hours of 1 s fixes, and the whole fleet finishes inside it.
+    const GeneratedRace race = generateRace(spec);
+    QCOMPARE(race.Boats.size(), 50);
+    for (const GeneratedBoat &b : race.Boats) {
+        QCOMPARE(b.Fixes.size(), 4 * 3600);
+        QVERIFY2(b.FinishSec > 0, qPrintable(b.Name));
+        QCOMPARE(b.Fixes.first().Utc.secsTo(b.Fixes.last().Utc), qint64(4 * 3600 - 1));
+    }
+    // The race ends with the logs, so a load keeps every fix from the pre-start display on.
+    QCOMPARE(race.Control.FinishTime, race.Boats[0].Fixes.last().Utc.addSecs(3600 * spec.TimeDifference));
 }
 
 void TestRaceGen::courseOrder()

@@ -1,7 +1,7 @@
 // racegen: writes simulated races into an application folder.
 //
 //   racegen --preset demo --out DIR       the demo races of the application folder
-//   racegen --preset bench50 --out DIR    the 50-boat, 4-hour benchmark race (about 40 MB)
+//   racegen --preset bench50 --out DIR    the 50-boat, 4-hour benchmark race (about 37 MB)
 //   racegen --preset keel --out DIR --seed 7
 #include "racegenerator.h"
 
