@@ -1,5 +1,6 @@
 #include "racedisplaywindow.h"
 
+#include "boatfocus.h"
 #include "canvaspicture.h"
 #include "displaylayout.h"
 #include "displaytexts.h"
@@ -559,19 +560,14 @@ void RaceDisplayWindowPrivate::setNorthUp(bool northUp)
 
 void RaceDisplayWindowPrivate::focusChanged(int clickedRow, bool only)
 {
-    if (only) {
-        for (int i = 0; i < rows.size(); ++i)
-            rows[i].name->setChecked(i == clickedRow);
+    QVector<bool> focused, marked;
+    for (const BoatRowControls &row : std::as_const(rows)) {
+        focused << row.name->isChecked();
+        marked << row.mark->isChecked();
     }
-    // Marked boats are always focused, and the focus is never empty.
-    bool any = false;
-    for (BoatRowControls &row : rows) {
-        if (row.mark->isChecked())
-            row.name->setChecked(true);
-        any = any || row.name->isChecked();
-    }
-    if (!any && !rows.isEmpty())
-        rows.first().name->setChecked(true);
+    focused = settleFocus(focused, marked, only ? clickedRow : -1);
+    for (int i = 0; i < rows.size(); ++i)
+        rows[i].name->setChecked(focused[i]);
     if (loaded && Option9->isChecked())
         fullRedraw();
 }

@@ -5,6 +5,7 @@
 add_library(orvane_display_panel STATIC
     ${CMAKE_CURRENT_LIST_DIR}/displaytexts.h ${CMAKE_CURRENT_LIST_DIR}/displaytexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/displaylayout.h ${CMAKE_CURRENT_LIST_DIR}/displaylayout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/boatfocus.h ${CMAKE_CURRENT_LIST_DIR}/boatfocus.cpp
 )
 target_include_directories(orvane_display_panel PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display_panel PUBLIC orvane_model Qt6::Core)

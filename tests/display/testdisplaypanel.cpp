@@ -1,4 +1,5 @@
 // The race display's texts and geometry, without a screen.
+#include <boatfocus.h>
 #include <displaylayout.h>
 #include <displaytexts.h>
 
@@ -21,6 +22,8 @@ private slots:
     void shortListEndsAboveLowerPanel();
     void progressOnChart_data();
     void progressOnChart();
+    void focus_data();
+    void focus();
 };
 
 void TestDisplayPanel::captionsAreComplete()
@@ -218,6 +221,35 @@ void TestDisplayPanel::progressOnChart()
     QCOMPARE(g.bar.left(), g.text.left());
     QCOMPARE(g.bar.width(), barWidth);
     QCOMPARE(g.bar.height(), 15);
+}
+
+void TestDisplayPanel::focus_data()
+{
+    QTest::addColumn<QVector<bool>>("focused"); // after the clicked box changed itself
+    QTest::addColumn<QVector<bool>>("marked");
+    QTest::addColumn<int>("onlyRow");
+    QTest::addColumn<QVector<bool>>("result");
+    const bool t = true, f = false;
+    QTest::newRow("right click on the third, first marked")
+        << QVector<bool>{t, t, t} << QVector<bool>{t, f, f} << 2 << QVector<bool>{t, f, t};
+    QTest::newRow("only focused boat unticked") << QVector<bool>{f, f, f} << QVector<bool>{f, f, f} << -1
+                                                << QVector<bool>{t, f, f};
+    QTest::newRow("untick keeps the others") << QVector<bool>{t, f, t} << QVector<bool>{f, f, f} << -1
+                                             << QVector<bool>{t, f, t};
+    QTest::newRow("a marked boat cannot lose focus") << QVector<bool>{t, f, t} << QVector<bool>{f, t, f} << -1
+                                                     << QVector<bool>{t, t, t};
+    QTest::newRow("right click on a marked boat") << QVector<bool>{t, t, t} << QVector<bool>{f, t, f} << 1
+                                                  << QVector<bool>{f, t, f};
+    QTest::newRow("no boats") << QVector<bool>{} << QVector<bool>{} << -1 << QVector<bool>{};
+}
+
+void TestDisplayPanel::focus()
+{
+    QFETCH(QVector<bool>, focused);
+    QFETCH(QVector<bool>, marked);
+    QFETCH(int, onlyRow);
+    QFETCH(QVector<bool>, result);
+    QCOMPARE(settleFocus(focused, marked, onlyRow), result);
 }
 
 QTEST_GUILESS_MAIN(TestDisplayPanel)
