@@ -4,6 +4,8 @@
 #include <trackfilewriter.h>
 
 #include <textfile.h>
+#include <racecontrolfile.h>
+#include <trackfileparser.h>
 
 #include <QBuffer>
 #include <QtTest>
@@ -49,6 +51,8 @@ private slots:
     void coordinateForms();
     void recordLine();
     void shortTrackPadded();
+    void readBackBySystemParser_data();
+    void readBackBySystemParser();
 };
 
 void TestGpx2Trk::times_data()
@@ -273,6 +277,54 @@ void TestGpx2Trk::shortTrackPadded()
         bytes += platform::encodeAnsi(l).size() + 2;
     QVERIFY(bytes > 500);
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^T "))).size(), 2);
+}
+
+void TestGpx2Trk::readBackBySystemParser_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("dateForm");
+    QTest::addColumn<double>("toleranceMinutes"); // the last digit each form writes
+    QTest::newRow("DM month") << int(TrackUnit::DM) << int(TrackDateForm::MonthName) << 0.6e-5;
+    QTest::newRow("DEG slashed") << int(TrackUnit::DEG) << int(TrackDateForm::Slashed) << 0.4e-5;
+    QTest::newRow("DMS month") << int(TrackUnit::DMS) << int(TrackDateForm::MonthName) << 1.0e-5;
+    QTest::newRow("DMS slashed") << int(TrackUnit::DMS) << int(TrackDateForm::Slashed) << 1.0e-5;
+}
+
+// What gpx2trk writes, the programs read back: the same positions in every coordinate form
+// and hemisphere, and UTC turned into local time by the race's time difference, across midnight.
+void TestGpx2Trk::readBackBySystemParser()
+{
+    QFETCH(int, unit);
+    QFETCH(int, dateForm);
+    QFETCH(double, toleranceMinutes);
+    const QList<TrackFix> fixes{fixAt(35.2885123, 139.4651234, "2024/08/03 23:59:58"),
+                                fixAt(35.2886, 139.4652, "2024/08/03 23:59:59"),
+                                fixAt(35.2887999999, 139.4653999999, "2024/08/04 00:00:01"),
+                                fixAt(-33.8568, -151.2153, "2024/08/04 00:00:02"),
+                                fixAt(54.3791617, 18.7820991, "2024/08/04 00:00:03")};
+    TrackFileOptions options;
+    options.Unit = TrackUnit(unit);
+    options.DateForm = TrackDateForm(dateForm);
+    QByteArray bytes;
+    for (const QString &line : trackFileLinesForGpx(fixes, options))
+        bytes += platform::encodeAnsi(line) + "\r\n";
+
+    RaceControl rc;
+    rc.TimeDifference = 9;
+    rc.StartTime = LocalDateTime::parse(u"2024/08/04 09:00:00");
+    rc.FinishTime = LocalDateTime::parse(u"2024/08/04 09:30:00");
+    updateDerivedTimes(rc);
+    BoatTrack track;
+    const TrackParseResult r = parseTrackBytes(bytes, rc, track);
+    QVERIFY2(r.warnings.isEmpty(), qPrintable(r.warnings.join(u'\n')));
+    QCOMPARE(track.PointCount(), fixes.size());
+    for (int k = 0; k < fixes.size(); ++k) {
+        QVERIFY2(std::fabs(track.Points[k].Lat - fixes[k].LatDeg * 60) < toleranceMinutes, qPrintable(QString::number(k)));
+        QVERIFY2(std::fabs(track.Points[k].Lon - fixes[k].LonDeg * 60) < toleranceMinutes, qPrintable(QString::number(k)));
+        // 9 hours ahead of UTC; the start is 09:00 local, so 23:59:58 UTC is 2 s before it.
+        QCOMPARE(track.Points[k].Time, double(rc.StartTime.secsTo(fixes[k].Utc.addSecs(9 * 3600))));
+    }
+    QCOMPARE(track.Points[0].Time, -2.0);
 }
 
 QTEST_GUILESS_MAIN(TestGpx2Trk)
