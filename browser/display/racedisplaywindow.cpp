@@ -741,6 +741,7 @@ void RaceDisplayWindowPrivate::removeBoatList()
     }
     rows.clear();
     boatListBuilt = false;
+    hoverRow = -1;
 }
 
 void RaceDisplayWindowPrivate::buildBoatList()
