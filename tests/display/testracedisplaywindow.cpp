@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void captionsFollowLanguage_data();
     void captionsFollowLanguage();
     void chartIsSquareAtLeft();
+    void coversTheScreen();
     void closingSaysSo();
     void firstActivationLoadsOnce();
     void chartShowsTheRace();
@@ -260,6 +262,21 @@ void TestRaceDisplayWindow::chartIsSquareAtLeft()
     QCOMPARE(chart->geometry(), QRect(5, 5, 690, 690));
     QVERIFY(panel->geometry().left() > chart->geometry().right());
     QVERIFY(panel->geometry().right() < 1200);
+}
+
+void TestRaceDisplayWindow::coversTheScreen()
+{
+    AppSettings settings;
+    RaceControl race;
+    RaceDisplayWindow window(settings, race);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    QCOMPARE(window.frameGeometry().size(), screen.size());
+    // The chart fills the height or the width left beside the panel.
+    QWidget *chart = window.findChild<QWidget *>(QStringLiteral("Picture1"));
+    QWidget *panel = window.findChild<QWidget *>(QStringLiteral("Picture5"));
+    QVERIFY(chart->height() == window.height() - 10 || panel->geometry().right() >= window.width() - 2);
 }
 
 void TestRaceDisplayWindow::closingSaysSo()
