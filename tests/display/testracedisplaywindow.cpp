@@ -890,6 +890,9 @@ void TestRaceDisplayWindow::seaColourAndOrientation()
     QCOMPARE(f.settings.SeaColour, rgb(0, 0, 96));
     auto *overview = window.findChild<CanvasPicture *>(QStringLiteral("Picture6"));
     QCOMPARE(overview->canvas().pixelColor(2, 2).rgb(), QColor(0, 0, 96).rgb());
+    // The wind indicator is drawn again on the new sea at once, not only at the next second.
+    auto *wind = window.findChild<CanvasPicture *>(QStringLiteral("Picture2"));
+    QCOMPARE(wind->canvas().pixelColor(2, wind->height() - 3).rgb(), QColor(0, 0, 96).rgb());
 
     // North up in the file; wind up turns the chart and enables the comparison box unticked.
     auto *compare = window.findChild<QCheckBox *>(QStringLiteral("Check4"));
