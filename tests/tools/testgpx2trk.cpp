@@ -250,6 +250,12 @@ void TestGpx2Trk::recordLine()
     o.DateForm = TrackDateForm::Slashed;
     QCOMPARE(formatTrackRecord(fix, o), QStringLiteral("T  N35.5020575 E139.7613150 2008/03/03 20:15:30 5"));
 
+    // A two-digit year would be read back as 20yy: 1999 keeps its century.
+    o.DateForm = TrackDateForm::MonthName;
+    QCOMPARE(formatTrackRecord(fixAt(35.5, 139.75, "1999/12/31 23:59:59"), o),
+             QStringLiteral("T  N35.5000000 E139.7500000 1999/12/31 23:59:59 0"));
+    o.DateForm = TrackDateForm::Slashed;
+
     const QStringList lines = formatTrackFile({fix}, o);
     QVERIFY(lines.contains(QStringLiteral("U  LAT LON DEG")));
     // The unit line comes before the first record, and no header line starts with T or U.

@@ -81,7 +81,8 @@ QString formatLongitude(double lonDeg, TrackUnit unit)
 
 static QString formatDate(const QDate &d, TrackDateForm form)
 {
-    if (form == TrackDateForm::Slashed)
+    // Readers take a two-digit year as 20yy: other centuries keep all four digits.
+    if (form == TrackDateForm::Slashed || d.year() < 2000 || d.year() > 2099)
         return QStringLiteral("%1/%2/%3")
             .arg(d.year(), 4, 10, QLatin1Char('0'))
             .arg(d.month(), 2, 10, QLatin1Char('0'))

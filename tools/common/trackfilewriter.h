@@ -19,7 +19,8 @@ namespace tools {
 enum class TrackUnit { DM, DEG, DMS };
 
 // The date item of a record: "03-MAR-08" (month name, two-digit year, as older receivers write
-// it) or "2008/03/03".
+// it) or "2008/03/03". Readers take two-digit years as 20yy, so dates outside 2000 … 2099 are
+// always written "yyyy/mm/dd".
 enum class TrackDateForm { MonthName, Slashed };
 
 struct TrackFix {
