@@ -1,5 +1,5 @@
 // Coast line tiles (coastline/*.cst) from a shoreline data set. The coastconv program feeds it
-// the shore lines that GMT dumps from GSHHG ("gmt coast -R… -Dh -W -M") and writes one tile
+// the shore lines that GMT dumps from GSHHG ("gmt coast -R… -Df -W -M") and writes one tile
 // per first-order mesh; the tools tests call these functions directly.
 //
 // The tiles hold Tokyo-datum positions: the programs shift every tile point to WGS 84 with
