@@ -172,6 +172,7 @@ void RaceDisplayWindowPrivate::buildControls()
     Text7->setAutoFillBackground(true);
     setBackgroundColour(Text7, QColor(255, 255, 192));
     Text7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text7->setMargin(1);
     Text7->hide();
 }
 
@@ -617,7 +618,11 @@ void RaceDisplayWindowPrivate::hoverOver(QWidget *w)
 
 void RaceDisplayWindowPrivate::showHint(QWidget *control, const HintText &hint)
 {
-    const QSize size(int(hint.size.width() * settings.Scale + 0.5f), int(hint.size.height() * settings.Scale + 0.5f));
+    // The boxes were sized for the design fonts; where the fonts at hand are larger the box
+    // grows, so that no line of a hint is cut off.
+    const QSize design(int(hint.size.width() * settings.Scale + 0.5f), int(hint.size.height() * settings.Scale + 0.5f));
+    const QSize text = QFontMetrics(Text7->font()).boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, hint.text).size();
+    const QSize size = design.expandedTo(text + QSize(6, 4));
     const QRect c(control->mapTo(q, QPoint(0, 0)), control->size());
     int x = Picture5->x() + 10;
     int y = c.top() - 5 - size.height();
