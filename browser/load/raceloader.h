@@ -21,6 +21,8 @@
 //   raceLoaded          passing times, wind indicator, wind graph, finish panel, pointer
 #pragma once
 
+#include "raceextent.h"
+
 #include <appsettings.h>
 #include <racecontrol.h>
 #include <racedata.h>

@@ -1,0 +1,436 @@
+// The load sequence: a small race on disk, loaded with a recording observer.
+#include <raceloader.h>
+
+#include <dialogs.h>
+#include <textfile.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <ctime>
+
+using platform::LocalDateTime;
+
+namespace {
+
+LocalDateTime dt(const char *text)
+{
+    return LocalDateTime::parse(QString::fromLatin1(text));
+}
+
+struct Fix {
+    double lat, lon; // minutes
+    LocalDateTime utc;
+};
+
+QByteArray packed(double minutes, char positive, char negative, int degreeDigits)
+{
+    const char hemisphere = minutes < 0 ? negative : positive;
+    minutes = std::fabs(minutes);
+    const double degrees = std::floor(minutes / 60.0);
+    const double v = degrees * 100.0 + (minutes - degrees * 60.0);
+    return hemisphere + QByteArray::number(v, 'f', 5).rightJustified(degreeDigits + 3 + 5, '0');
+}
+
+// A track file as a receiver writes it, with the header that makes it longer than 500 bytes.
+QByteArray trackFile(const QList<Fix> &fixes)
+{
+    QByteArray bytes = "H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\n"
+                       "H  R DATUM                IDX DA            DF            DX            DY            DZ\r\n"
+                       "M  G WGS 84               121 +0.000000e+00 +0.000000e+00 +0.000000e+00 +0.000000e+00 "
+                       "+0.000000e+00\r\n\r\nH  COORDINATE SYSTEM\r\nU  LAT LON DM\r\n\r\n"
+                       "H  LATITUDE    LONGITUDE    DATE      TIME     ALT  ;track\r\n";
+    bytes += QByteArray(400, ' ').prepend("H") + "\r\n";
+    for (const Fix &f : fixes) {
+        const QDate d = f.utc.date();
+        const int s = f.utc.secondsOfDay();
+        bytes += "T  " + packed(f.lat, 'N', 'S', 2) + " " + packed(f.lon, 'E', 'W', 3) + " " +
+                 QByteArray::number(d.year()) + "/" + QByteArray::number(d.month()).rightJustified(2, '0') + "/" +
+                 QByteArray::number(d.day()).rightJustified(2, '0') + " " +
+                 QByteArray::number(s / 3600).rightJustified(2, '0') + ":" +
+                 QByteArray::number(s / 60 % 60).rightJustified(2, '0') + ":" +
+                 QByteArray::number(s % 60).rightJustified(2, '0') + " 0\r\n";
+    }
+    return bytes;
+}
+
+// Sailing north at one minute of latitude a minute, one fix a minute from `from` (UTC).
+QList<Fix> northward(const char *fromUtc, int minutes, double lat = 2100.0, double lon = 8340.0)
+{
+    QList<Fix> fixes;
+    for (int i = 0; i <= minutes; ++i)
+        fixes << Fix{lat + i, lon, dt(fromUtc).addSecs(60 * i)};
+    return fixes;
+}
+
+class RecordingObserver : public LoadObserver
+{
+public:
+    QStringList calls;
+    QString caption;
+    QList<LoadProgress> progress;
+    std::function<void()> onRaceRead;
+    int boatsWhenLaidOut = -1;
+
+    void loadStarting() override { calls << QStringLiteral("loadStarting"); }
+    void raceRead(const RaceControl &, const QString &c) override
+    {
+        calls << QStringLiteral("raceRead");
+        caption = c;
+        if (onRaceRead)
+            onRaceRead();
+    }
+    void trackProgress(const LoadProgress &p) override
+    {
+        calls << QStringLiteral("trackProgress");
+        progress << p;
+    }
+    void tracksLoaded() override { calls << QStringLiteral("tracksLoaded"); }
+    void timesKnown(const RaceControl &) override { calls << QStringLiteral("timesKnown"); }
+    void layoutWindow(const RaceControl &race, const RaceData &data) override
+    {
+        calls << QStringLiteral("layoutWindow");
+        boatsWhenLaidOut = race.boatCount();
+        QCOMPARE(data.Tracks.size(), race.Boats.size());
+    }
+    void drawChart(const RaceControl &, const RaceData &) override { calls << QStringLiteral("drawChart"); }
+    void raceLoaded(const RaceControl &, const RaceData &) override { calls << QStringLiteral("raceLoaded"); }
+};
+
+} // namespace
+
+class TestRaceLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void fullRace();
+    void japaneseTexts();
+    void singleTrackFile();
+    void trackFileGoneBeforeItsTurn();
+    void boatWithoutFixInWindow();
+    void startWithoutFinish();
+    void noStartSeveralBoats();
+    void coastByArea_data();
+    void coastByArea();
+    void nothingToLoad();
+    void reloadReplacesData();
+
+private:
+    QString app() const { return m_dir->path(); }
+    void write(const QString &relative, const QByteArray &bytes);
+    void writeRace(const QStringList &lines) { write(QStringLiteral("raceadmin/race.txt"), lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n"); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    AppSettings m_settings;
+    RaceControl m_race;
+    RaceData m_data;
+    platform::ScriptedDialogs m_dialogs;
+    std::unique_ptr<platform::DialogsGuard> m_guard;
+};
+
+void TestRaceLoader::initTestCase()
+{
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+}
+
+void TestRaceLoader::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    for (const char *folder : {"raceadmin", "gpsdat", "winddat", "coastline"})
+        QDir(app()).mkpath(QString::fromLatin1(folder));
+    m_settings = AppSettings();
+    m_settings.ApplicationFolder = app();
+    m_settings.setLanguage(UiLanguage::English);
+    m_settings.SeaColour = rgb(1, 2, 3);
+    m_race = RaceControl();
+    m_race.FileName = QStringLiteral("race.txt");
+    m_data = RaceData();
+    m_dialogs = platform::ScriptedDialogs();
+    m_guard = std::make_unique<platform::DialogsGuard>(&m_dialogs);
+}
+
+void TestRaceLoader::cleanup()
+{
+    m_guard.reset();
+    m_dir.reset();
+}
+
+void TestRaceLoader::write(const QString &relative, const QByteArray &bytes)
+{
+    QFile f(app() + QLatin1Char('/') + relative);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void TestRaceLoader::fullRace()
+{
+    // Start 10:30 local = 01:30 UTC (TD absent: 9). Boat a from 10:28 to 10:42, boat b shorter.
+    writeRace({"WF, w.csv", "T1, Spring Cup", "T3, Race 2", "ST, 2008/03/03 10:30:00", "FT, 2008/03/03 10:40:00",
+               "BN, a.trk, Alpha", "BN, b.TRK, Bravo", "MK, 2105, 8340", "CRS, MK1, MK1", "WD, 200"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:28:00", 14)));
+    write(QStringLiteral("gpsdat/b.TRK"), trackFile(northward("2008/03/03 01:29:00", 5, 2099.0, 8345.0)));
+    write(QStringLiteral("winddat/w.csv"), "TIME,WIND SPEED,WIND DIRECTION (Mag)\r\n2008/03/03 10:29:00,10,350\r\n"
+                                           "2008/03/03 10:31:00,10.5,10\r\n2008/03/03 12:00:00,1,1\r\n");
+    RecordingObserver observer;
+    const LoadResult result = LoadRace(m_settings, m_race, m_data, &observer);
+    QVERIFY(result.ok);
+    QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.messages().join(u'|')));
+
+    QCOMPARE(observer.calls, (QStringList{"loadStarting", "raceRead", "trackProgress", "trackProgress",
+                                          "tracksLoaded", "timesKnown", "layoutWindow", "drawChart", "raceLoaded"}));
+    QCOMPARE(observer.caption, QStringLiteral(" \"orvane\" Race Browser   Spring Cup   Race 2   (race.txt)"));
+    QCOMPARE(observer.progress.size(), 2);
+    QCOMPARE(observer.progress[0].line1, QStringLiteral("race.txt    ( 1 / 2)"));
+    QCOMPARE(observer.progress[0].line2, QStringLiteral("Loading GPS data     ( a.trk)"));
+    QCOMPARE(observer.progress[0].barUnits, 166);
+    QCOMPARE(observer.progress[1].line2, QStringLiteral("Loading GPS data     ( b.TRK)"));
+    QCOMPARE(observer.progress[1].barUnits, 333);
+
+    QCOMPARE(m_race.TimeDifference, qint16(9));
+    QCOMPARE(m_settings.SeaColour, SeaColours[0]);
+    QCOMPARE(m_race.ChartRotation, 200.0);
+    QCOMPARE(m_race.RaceDuration, qint64(600));
+    QCOMPARE(m_data.TimeBarSpan, 840.0);
+    QCOMPARE(m_data.ReplayStart, -210.0);
+    QCOMPARE(m_data.ReplayEnd, 600.0);
+
+    // The window is 10:26:30 … 10:40:00 by whole minutes: a keeps 10:28 … 10:40.
+    QCOMPARE(m_data.Tracks.size(), 2);
+    const BoatTrack &a = m_data.Tracks[0];
+    QCOMPARE(a.PointCount(), 13);
+    QCOMPARE(a.Points.first().Time, -120.0);
+    QCOMPARE(a.Points.last().Time, 600.0);
+    QCOMPARE(m_data.Tracks[1].PointCount(), 6);
+    QCOMPARE(m_data.LatestTrackEnd, 600.0);
+
+    const RaceExtent &e = m_data.Extent;
+    QCOMPARE(e.MinLat, 2099.0);
+    QCOMPARE(e.MaxLat, 2112.0);
+    QCOMPARE(e.MinLon, 8340.0);
+    QCOMPARE(e.MaxLon, 8345.0);
+    QCOMPARE(e.Span, 13.0);
+    const double knots = e.MetresPerLatMinute / 1852.0 * 60.0;
+    QVERIFY(qAbs(a.Points[0].Speed - knots) < 1e-9);
+    QCOMPARE(a.Points[0].Course, 0.0);
+    QCOMPARE(a.Points.last().Speed, 0.0);
+    QVERIFY(qAbs(a.Points.last().Distance - 12 * knots / 60.0) < 1e-9);
+    QVERIFY(qAbs(m_settings.ReferenceSpeed - knots) < 1e-9);
+    QCOMPARE(m_data.SpeedBarScale, 70.0 / (1.6 * m_settings.ReferenceSpeed));
+
+    QCOMPARE(m_race.WindFile, QStringLiteral("w.csv"));
+    QCOMPARE(m_data.Wind.size(), 2);
+    QCOMPARE(m_data.Wind[1].Time, 60.0);
+    QCOMPARE(m_race.Boats[1].colour, boatColour(2));
+    QCOMPARE(m_race.CoastTiles, (QStringList{"5238", "5239"}));
+}
+
+void TestRaceLoader::japaneseTexts()
+{
+    m_settings.setLanguage(UiLanguage::Japanese);
+    writeRace({"BN, a.trk, Alpha"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:28:00", 2)));
+    RecordingObserver observer;
+    QVERIFY(LoadRace(m_settings, m_race, m_data, &observer).ok);
+    QCOMPARE(observer.caption, QStringLiteral("オルバネ   (race.txt)"));
+    QCOMPARE(observer.progress.value(0).line2, QStringLiteral("GPSﾃﾞｰﾀ\u3000（\u3000a.trk）\u3000を読み込み中"));
+
+    // The message of a vanished file, in Japanese.
+    QVERIFY(QFile::remove(app() + QStringLiteral("/gpsdat/a.trk")));
+    m_settings.SingleTrackFile = QStringLiteral("a.trk");
+    m_race.FileName.clear();
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    QCOMPARE(m_dialogs.messages().size(), 1);
+    QVERIFY(m_dialogs.messages()[0].startsWith(QStringLiteral("GPSファイルがありません。(")));
+    QVERIFY(m_dialogs.messages()[0].endsWith(QStringLiteral(")\u3000ファイル名を正確に！！")));
+}
+
+void TestRaceLoader::singleTrackFile()
+{
+    write(QStringLiteral("gpsdat/a.b.trk"), trackFile(northward("2008/03/03 01:00:00", 30)));
+    m_race.FileName.clear();
+    m_settings.SingleTrackFile = QStringLiteral("a.b.trk");
+    RecordingObserver observer;
+    QVERIFY(LoadRace(m_settings, m_race, m_data, &observer).ok);
+    QCOMPARE(m_race.boatCount(), 1);
+    QCOMPARE(m_race.Boats[0].Name, QStringLiteral("a"));
+    QCOMPARE(m_race.Boats[0].TrackFile, QStringLiteral("a.b.trk"));
+    QCOMPARE(observer.caption, QStringLiteral(" \"orvane\" Race Browser   (a.b.trk)"));
+    QCOMPARE(observer.progress.value(0).line1, QStringLiteral("    ( 1 / 1)"));
+    QCOMPARE(m_race.StartTime, dt("2008/03/03 10:04:00"));
+    QCOMPARE(m_race.FinishTime, dt("2008/03/03 10:30:00"));
+    QCOMPARE(m_race.DisplayStart, m_race.StartTime);
+    QCOMPARE(m_race.DisplayEnd, m_race.FinishTime);
+    QCOMPARE(m_race.RaceDuration, qint64(26 * 60));
+    QCOMPARE(m_data.Tracks.value(0).PointCount(), 31);
+    QCOMPARE(m_data.ReplayEnd, 26 * 60.0);
+}
+
+void TestRaceLoader::trackFileGoneBeforeItsTurn()
+{
+    writeRace({"ST, 2008/03/03 10:30:00", "FT, 2008/03/03 10:40:00", "BN, a.trk, Alpha", "BN, b.trk, Bravo",
+               "BN, c.trk, Charlie"});
+    for (const char *name : {"a.trk", "b.trk", "c.trk"})
+        write(QStringLiteral("gpsdat/") + QLatin1String(name), trackFile(northward("2008/03/03 01:30:00", 5)));
+    RecordingObserver observer;
+    // The file goes after the race control file has been read and checked.
+    observer.onRaceRead = [this] { QFile::remove(app() + QStringLiteral("/gpsdat/b.trk")); };
+    const LoadResult result = LoadRace(m_settings, m_race, m_data, &observer);
+    QVERIFY(result.ok);
+    QCOMPARE(m_dialogs.messages().size(), 1);
+    const QString expected = QStringLiteral("No GPS file  (") +
+                             QDir::toNativeSeparators(app() + QStringLiteral("/gpsdat/b.trk")) +
+                             QStringLiteral(")  be sure !");
+    QCOMPARE(m_dialogs.messages()[0], expected);
+    QCOMPARE(observer.progress.size(), 2); // no progress for the missing boat
+    QCOMPARE(observer.progress[1].line1, QStringLiteral("race.txt    ( 3 / 3)"));
+    QCOMPARE(observer.boatsWhenLaidOut, 2);
+    QCOMPARE(m_race.boatCount(), 2);
+    QCOMPARE(m_race.Boats[1].Name, QStringLiteral("Charlie")); // now boat 2, with boat 2's colour
+    QCOMPARE(m_race.Boats[1].colour, boatColour(2));
+    QCOMPARE(m_data.Tracks.size(), 2);
+    QCOMPARE(m_data.Tracks[1].PointCount(), 6);
+
+    // A single track file that names a folder.
+    m_dialogs = platform::ScriptedDialogs();
+    QDir(app()).mkpath(QStringLiteral("gpsdat/folder.trk"));
+    m_race.FileName.clear();
+    m_settings.SingleTrackFile = QStringLiteral("folder.trk");
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    QCOMPARE(m_dialogs.messages().size(), 1);
+    QCOMPARE(m_race.boatCount(), 0);
+    QVERIFY(m_data.Tracks.isEmpty());
+    QCOMPARE(m_data.SpeedBarScale, 70.0 / (1.6 * FallbackReferenceSpeed));
+}
+
+void TestRaceLoader::boatWithoutFixInWindow()
+{
+    // Boat 1 sails only before the race window: it stays with no points; boat 2 loads.
+    writeRace({"ST, 2008/03/03 10:30:00", "FT, 2008/03/03 10:40:00", "BN, early.trk, Early", "BN, b.trk, Bravo",
+               "BN, short.trk, Short", "BN, name.Trk, Mixed"});
+    write(QStringLiteral("gpsdat/early.trk"), trackFile(northward("2008/03/03 00:00:00", 10)));
+    write(QStringLiteral("gpsdat/b.trk"), trackFile(northward("2008/03/03 01:30:00", 5)));
+    write(QStringLiteral("gpsdat/short.trk"), "T N3530.0 E13945.0 2008/03/03 01:31:00 0\r\n");
+    write(QStringLiteral("gpsdat/name.Trk"), trackFile(northward("2008/03/03 01:30:00", 5)));
+    const LoadResult result = LoadRace(m_settings, m_race, m_data);
+    QVERIFY(result.ok);
+    QVERIFY(m_dialogs.shown.isEmpty());
+    QCOMPARE(m_race.boatCount(), 4);
+    QCOMPARE(m_data.Tracks[0].PointCount(), 0);
+    QCOMPARE(m_data.Tracks[1].PointCount(), 6);
+    QCOMPARE(m_data.Tracks[2].PointCount(), 0);
+    QCOMPARE(m_data.Tracks[3].PointCount(), 0);
+    QCOMPARE(result.notes.filter(QStringLiteral("boat ")).size(), 3);
+    // Boat 1 gives no reference speed; the speed bars still get a scale.
+    QCOMPARE(m_settings.ReferenceSpeed, 0.0);
+    QCOMPARE(m_data.SpeedBarScale, 70.0 / (1.6 * FallbackReferenceSpeed));
+    QCOMPARE(m_data.LatestTrackEnd, 300.0);
+}
+
+void TestRaceLoader::startWithoutFinish()
+{
+    writeRace({"ST, 2008/03/03 10:30:00", "TD, 9", "BN, a.trk, Alpha", "BN, b.trk, Bravo"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:20:00", 40)));
+    write(QStringLiteral("gpsdat/b.trk"), trackFile(northward("2008/03/03 01:25:00", 45)));
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    QCOMPARE(m_race.StartTime, dt("2008/03/03 10:30:00"));
+    QCOMPARE(m_race.FinishTime, dt("2008/03/03 11:10:00")); // b ends last
+    QCOMPARE(m_race.DisplayEnd, m_race.FinishTime);
+    QCOMPARE(m_race.RaceDuration, qint64(40 * 60));
+    QCOMPARE(m_data.ReplayEnd, 2400.0);
+    QCOMPARE(m_data.TimeBarSpan, 2400.0 + 180.0 + 60.0);
+    QCOMPARE(m_data.Tracks[0].PointCount(), 41); // every fix, the window is open
+    QCOMPARE(m_data.Tracks[1].PointCount(), 46);
+    QVERIFY(m_settings.ReferenceSpeed > 0.0);
+}
+
+void TestRaceLoader::noStartSeveralBoats()
+{
+    writeRace({"FT, 2008/03/03 10:05:00", "BN, a.trk, Alpha", "BN, b.trk, Bravo"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:00:00", 10)));
+    write(QStringLiteral("gpsdat/b.trk"), trackFile(northward("2008/03/03 00:55:00", 30)));
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    QCOMPARE(m_race.StartTime, dt("2008/03/03 10:04:00"));
+    QCOMPARE(m_race.FinishTime, dt("2008/03/03 10:25:00"));
+    QCOMPARE(m_race.RaceDuration, qint64(21 * 60));
+    QCOMPARE(m_data.Tracks[1].PointCount(), 31);
+    QCOMPARE(m_data.Tracks[1].Points.first().Time, -540.0);
+    QCOMPARE(m_data.LatestTrackEnd, 1260.0);
+}
+
+void TestRaceLoader::coastByArea_data()
+{
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<int>("coastPoints");
+    QTest::addColumn<QStringList>("tiles");
+
+    QTest::newRow("20N 120E: China coast") << 1200.0 << 7200.0 << 3 << QStringList{"OLD"};
+    QTest::newRow("35N 139E: mesh tiles") << 2130.0 << 8385.0 << 1 << QStringList{"5339"};
+    QTest::newRow("south of the equator") << -2030.0 << 9060.0 << 3 << QStringList();
+}
+
+void TestRaceLoader::coastByArea()
+{
+    QFETCH(double, lat);
+    QFETCH(double, lon);
+    QFETCH(int, coastPoints);
+    QFETCH(QStringList, tiles);
+
+    writeRace({"ST, 2008/03/03 10:30:00", "FT, 2008/03/03 10:40:00", "BN, a.trk, Alpha", "MAP, OLD"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:30:00", 1, lat, lon)));
+    write(QStringLiteral("coastline/chinacoast.txt"), "R,1200,7200\r\n1201,7201\r\n1202,7202\r\n");
+    write(QStringLiteral("coastline/5339.cst"),
+          "M 533926\r\nL" + QByteArray(48, ' ') + "     1\r\n 5000 5000\r\n");
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    if (lat < 0) {
+        // No mesh south of the equator; a southern China-style file is not used either.
+        QVERIFY(m_data.Coast.isEmpty());
+        QCOMPARE(m_race.CoastTiles, tiles);
+        QCOMPARE(m_data.Extent.CentreLat, -2029.5);
+        return;
+    }
+    QCOMPARE(m_data.Coast.size(), coastPoints);
+    QVERIFY(m_data.Coast[0].startsLine);
+    QCOMPARE(m_race.CoastTiles, tiles);
+}
+
+void TestRaceLoader::nothingToLoad()
+{
+    m_race.FileName.clear();
+    RecordingObserver observer;
+    QVERIFY(!LoadRace(m_settings, m_race, m_data, &observer).ok);
+    QCOMPARE(observer.calls, QStringList{"loadStarting"});
+
+    m_race.FileName = QStringLiteral("absent.txt");
+    QVERIFY(!LoadRace(m_settings, m_race, m_data).ok);
+    QCOMPARE(m_dialogs.messages().size(), 1);
+    QVERIFY(m_dialogs.messages()[0].contains(QLatin1String("absent.txt")));
+}
+
+void TestRaceLoader::reloadReplacesData()
+{
+    writeRace({"ST, 2008/03/03 10:30:00", "FT, 2008/03/03 10:40:00", "BN, a.trk, Alpha", "WF, w.csv"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:30:00", 5)));
+    write(QStringLiteral("winddat/w.csv"), "h\r\n2008/03/03 10:31:00,1,2\r\n");
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    QCOMPARE(m_data.Wind.size(), 1);
+    QVERIFY(QFile::remove(app() + QStringLiteral("/winddat/w.csv")));
+    QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
+    QVERIFY(m_data.Wind.isEmpty());
+    QVERIFY(m_race.WindFile.isEmpty());
+    QCOMPARE(m_data.Tracks.size(), 1);
+    QCOMPARE(m_data.Tracks[0].PointCount(), 6);
+    QCOMPARE(m_race.FirstFixTime, dt("2008/03/03 10:30:00"));
+}
+
+QTEST_GUILESS_MAIN(TestRaceLoader)
+#include "testraceloader.moc"
