@@ -57,6 +57,7 @@ private slots:
 
     void coordinateForms_data();
     void coordinateForms();
+    void unitLineScope();
     void dates_data();
     void dates();
     void utcToLocal_data();
@@ -131,6 +132,22 @@ void TestTrackFileParser::coordinateForms()
     QCOMPARE(track.PointCount(), 1);
     QVERIFY(qAbs(track.Points[0].Lat - expectedLat) < 1e-9);
     QVERIFY(qAbs(track.Points[0].Lon - expectedLon) < 1e-9);
+}
+
+void TestTrackFileParser::unitLineScope()
+{
+    // A unit line changes the records after it; the next file starts again at the default.
+    RaceControl rc = openRace(0);
+    const BoatTrack first = parse("T N3530.0 E13945.0 2008/03/03 10:00:00 0\r\n"
+                                  "U  LAT LON DEG\r\n"
+                                  "T N35.5 E139.75 2008/03/03 10:00:01 0\r\n",
+                                  rc);
+    QCOMPARE(first.PointCount(), 2);
+    QCOMPARE(first.Points[0].Lat, 2130.0);
+    QCOMPARE(first.Points[1].Lat, 2130.0);
+    const BoatTrack second = parse("T N3530.0 E13945.0 2008/03/03 10:00:00 0\r\n", rc);
+    QCOMPARE(second.Points.value(0).Lat, 2130.0);
+    QCOMPARE(second.Points.value(0).Lon, 8385.0);
 }
 
 void TestTrackFileParser::dates_data()
