@@ -209,7 +209,8 @@ static QByteArray readWhole(const QString &path)
     return file.readAll();
 }
 
-int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points)
+int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points,
+                   RaceControl *stored)
 {
     points.clear();
     const QString &app = settings.ApplicationFolder;
@@ -218,8 +219,14 @@ int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExten
         return int(points.size());
     }
     rc.CoastTiles = coastTilesFor(extent);
-    if (settings.EditMode && !rc.CoastTiles.isEmpty())
-        WriteRaceControl(settings, rc);
+    if (settings.EditMode && !rc.CoastTiles.isEmpty()) {
+        if (stored) {
+            stored->CoastTiles = rc.CoastTiles;
+            WriteRaceControl(settings, *stored);
+        } else {
+            WriteRaceControl(settings, rc);
+        }
+    }
     const CoastViewBox box = CoastViewBox::around(extent);
     for (const QString &tile : rc.CoastTiles)
         parseCoastTile(readWhole(platform::resolvePath(app, QStringLiteral("coastline/") + tile + QStringLiteral(".cst"))),

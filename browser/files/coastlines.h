@@ -56,7 +56,10 @@ void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<Coast
 void parseChinaCoast(QByteArrayView bytes, QVector<CoastPoint> &points);
 
 // Fills points (replaced) for the race area of extent: the China coast file when
-// usesChinaCoast(), otherwise the tiles of coastTilesFor(), stored in rc.CoastTiles (and, in
-// edit mode when at least one tile is listed, written to the race control file). Missing files
-// are skipped silently. Returns the number of points.
-int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points);
+// usesChinaCoast(), otherwise the tiles of coastTilesFor(), stored in rc.CoastTiles. In edit
+// mode, when at least one tile is listed, the race control file is written so that its MAP
+// lines match: stored, when given, is the race as its file describes it (the load passes the
+// race before the tracks filled in times or dropped boats) and gets the new tiles; otherwise
+// rc itself is written. Missing files are skipped silently. Returns the number of points.
+int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points,
+                   RaceControl *stored = nullptr);

@@ -114,6 +114,10 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
     settings.SeaColour = SeaColours[0];
     data = RaceData();
 
+    // The race as its file describes it. The tracks fill in missing start and finish times
+    // and a vanished file drops its boat for this showing only; when the tile list is written
+    // back in edit mode, none of that must reach the file.
+    RaceControl stored;
     if (!race.FileName.isEmpty()) {
         QStringList warnings;
         if (!ReadRaceControl(settings, race, &warnings)) {
@@ -121,6 +125,7 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
             return result;
         }
         result.notes << warnings;
+        stored = race;
     } else if (!settings.SingleTrackFile.isEmpty()) {
         BoatEntry boat;
         boat.TrackFile = settings.SingleTrackFile;
@@ -164,7 +169,7 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
     obs.layoutWindow(race, data);
 
     if (data.Extent.hasPoints())
-        LoadCoastLines(settings, race, data.Extent, data.Coast);
+        LoadCoastLines(settings, race, data.Extent, data.Coast, race.FileName.isEmpty() ? nullptr : &stored);
     else
         race.CoastTiles.clear();
     obs.drawChart(race, data);

@@ -96,5 +96,7 @@ LoadProgress loadProgress(const AppSettings &settings, const RaceControl &race, 
 //     be sure !"; a file that cannot be read: its own message; either way that boat is
 //     dropped and the load goes on with the others;
 // With neither FileName nor SingleTrackFile nothing is loaded and ok is false.
-// In edit mode the race control file is written when coast tiles were listed.
+// In edit mode the race control file is written when coast tiles were listed: the race as the
+// file gave it with the new MAP lines, never the start and finish times the tracks filled in,
+// the time difference 9 put in for 0, or a boat dropped because its file vanished.
 LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver *observer = nullptr);

@@ -120,6 +120,7 @@ private slots:
     void noStartSeveralBoats();
     void coastByArea_data();
     void coastByArea();
+    void editModeWritesOnlyTheTiles();
     void nothingToLoad();
     void reloadReplacesData();
 
@@ -401,6 +402,25 @@ void TestRaceLoader::coastByArea()
     QCOMPARE(m_data.Coast.size(), coastPoints);
     QVERIFY(m_data.Coast[0].startsLine);
     QCOMPARE(m_race.CoastTiles, tiles);
+}
+
+void TestRaceLoader::editModeWritesOnlyTheTiles()
+{
+    // A race without ST, FT and TD, one boat's file vanishing during the load: the file gets
+    // its MAP line and keeps everything else as it was.
+    m_settings.EditMode = true;
+    writeRace({"T1, Cup", "BN, a.trk, Alpha", "BN, b.trk, Bravo", "MAP, 9999"});
+    write(QStringLiteral("gpsdat/a.trk"), trackFile(northward("2008/03/03 01:30:00", 5, 2130.0, 8385.0)));
+    write(QStringLiteral("gpsdat/b.trk"), trackFile(northward("2008/03/03 01:30:00", 5, 2130.0, 8385.0)));
+    RecordingObserver observer;
+    observer.onRaceRead = [this] { QFile::remove(app() + QStringLiteral("/gpsdat/b.trk")); };
+    QVERIFY(LoadRace(m_settings, m_race, m_data, &observer).ok);
+    QCOMPARE(m_race.boatCount(), 1);
+    QVERIFY(!m_race.StartTime.isNull());
+    const auto read = platform::readTextFile(app() + QStringLiteral("/raceadmin/race.txt"));
+    QVERIFY(read.ok);
+    QCOMPARE(read.lines, (QStringList{"T1, Cup", "LG,  4.7", "BN, a.trk, Alpha", "BN, b.trk, Bravo", "MAP, 5339",
+                                      "LL, 45,160", "BT, 3"}));
 }
 
 void TestRaceLoader::nothingToLoad()
