@@ -1,0 +1,274 @@
+// The chart layers painted: pixels where the layers put things, on the pictures the window
+// keeps (chart, overview, wind indicator).
+#include "layerfixture.h"
+
+#include <chartlayerpainter.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+using namespace fixture;
+
+namespace {
+
+QImage picture(int w = int(ChartPixels), int h = int(ChartPixels))
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::magenta); // anything a layer leaves alone stays magenta
+    return img;
+}
+
+Colour pixel(const QImage &img, int x, int y) { return Colour(img.pixel(x, y)); }
+
+QString name(Colour c)
+{
+    return QStringLiteral("(%1,%2,%3)").arg(colourRed(c)).arg(colourGreen(c)).arg(colourBlue(c));
+}
+
+#define COMPARE_PIXEL(img, x, y, colour)                                                        \
+    QVERIFY2(pixel(img, x, y) == (colour),                                                      \
+             qPrintable(QStringLiteral("pixel (%1,%2) is %3, expected %4")                      \
+                            .arg(x).arg(y).arg(name(pixel(img, x, y)), name(colour))))
+
+// True when some pixel of the rectangle has the colour.
+bool anyPixel(const QImage &img, QRect r, Colour colour)
+{
+    r = r.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (pixel(img, x, y) == colour)
+                return true;
+    return false;
+}
+
+constexpr Colour Yellow = rgb(255, 255, 0);
+constexpr Colour Black = rgb(0, 0, 0);
+constexpr Colour White = rgb(255, 255, 255);
+
+} // namespace
+
+class TestChartLayers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fullRedrawPaintsEveryLayer();
+    void scaleBarForeground_data();
+    void scaleBarForeground();
+    void coastClippedByInsideRule();
+    void southernHemisphereCoast();
+    void marksStayUntilNextChart();
+    void timeMarkColours();
+    void overviewAndWindIndicator();
+};
+
+void TestChartLayers::fullRedrawPaintsEveryLayer()
+{
+    RaceControl r = race(2);
+    r.Marks = {RaceMark{latAt(-100), lonAt(50)}};
+    r.Lines = {RaceLine{latAt(120), lonAt(-100), latAt(120), lonAt(100)}};
+    RaceData d = data(2);
+    d.Tracks[0] = straightTrack({60, 60}, {340, 60}, 281);
+    d.Tracks[1] = straightTrack({60, 260}, {340, 260}, 281);
+    ChartOptions o;
+    o.tracksShown = true;
+    o.periodStart = -100;
+    o.periodEnd = 1000;
+    o.focused = {true, false};
+    MapView v = view();
+    QImage img = picture();
+    {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, r, d, o);
+        DrawTimeMarks(p, v, r, d, o);
+        DrawMarks(p, img.size(), v, r, d, o);
+    }
+    COMPARE_PIXEL(img, 5, 5, rgb(0, 255, 255));            // cleared to the sea colour
+    COMPARE_PIXEL(img, 200, 60, r.Boats[0].colour);         // a focused boat's track
+    COMPARE_PIXEL(img, 200, 260, rgb(0, 255, 255));         // the other boat is out of focus
+    COMPARE_PIXEL(img, 250, 100, Yellow);                   // the mark's yellow disc …
+    QVERIFY(anyPixel(img, QRect(246, 96, 9, 9), Black));    // … outlined in black
+    COMPARE_PIXEL(img, 200, 320, Yellow);                   // the line between its two ends
+    COMPARE_PIXEL(img, 150, 320, Yellow);
+    COMPARE_PIXEL(img, 100, 320, Yellow);                   // the end's disc
+    // Labels in the foreground colour (black on the lightest sea) right of and above the mark.
+    QVERIFY(anyPixel(img, QRect(258, 95, 30, 14), Black));
+    QVERIFY(anyPixel(img, QRect(108, 315, 30, 18), Black));
+}
+
+void TestChartLayers::scaleBarForeground_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<Colour>("foreground");
+    QTest::newRow("BCOL1 black") << 1 << Black;
+    QTest::newRow("BCOL2 white") << 2 << White;
+    QTest::newRow("BCOL6 white") << 6 << White;
+}
+
+void TestChartLayers::scaleBarForeground()
+{
+    QFETCH(int, button);
+    QFETCH(Colour, foreground);
+    ChartOptions o;
+    o.colours = seaColourButton(button);
+    MapView v = view();
+    QImage img = picture();
+    {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, race(0), data(0), o);
+    }
+    // The 2000 m bar runs from x = 40 to 365 at y = 380, ticks 5 pixels up at both ends and in
+    // the middle, the label "2Km" centred below it.
+    const double x1 = 40 + 2000 * 300.0 / 1850.0 + 1;
+    const int middle = qRound((40 + x1) / 2);
+    COMPARE_PIXEL(img, 100, 380, foreground);
+    COMPARE_PIXEL(img, 40, 376, foreground);
+    COMPARE_PIXEL(img, middle, 376, foreground);
+    COMPARE_PIXEL(img, qRound(x1), 376, foreground);
+    COMPARE_PIXEL(img, 100, 376, o.colours.background);
+    QVERIFY(anyPixel(img, QRect(middle - 15, 383, 30, 14), foreground));
+    QVERIFY(!anyPixel(img, QRect(0, 383, 150, 14), foreground));
+}
+
+void TestChartLayers::coastClippedByInsideRule()
+{
+    RaceData d = data(0);
+    // A line from outside into the chart and out again, then one that crosses the chart with
+    // both ends outside.
+    d.Coast = {coast(-100, 100, true), coast(200, 100, false), coast(500, 100, false),
+               coast(-100, 250, true), coast(500, 250, false)};
+    ChartOptions o;
+    o.colours = seaColourButton(4);
+    MapView v = view();
+    QImage img = picture();
+    {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, race(0), d, o);
+    }
+    COMPARE_PIXEL(img, 20, 100, White);
+    COMPARE_PIXEL(img, 380, 100, White);
+    QVERIFY(pixel(img, 380, 99) == White || pixel(img, 380, 101) == White); // two pixels wide
+    COMPARE_PIXEL(img, 200, 250, o.colours.background);
+    o.mapShown = false;
+    {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, race(0), d, o);
+    }
+    COMPARE_PIXEL(img, 20, 100, o.colours.background);
+}
+
+void TestChartLayers::southernHemisphereCoast()
+{
+    RaceExtent e = extent();
+    e.CentreLat = -2030.0; // 33° 50' S
+    e.MinLat = -2030.5;
+    e.MaxLat = -2029.5;
+    RaceData d = data(0);
+    d.Extent = e;
+    auto pt = [](double x, double y, bool starts) {
+        CoastPoint c;
+        c.Lat = -2030.0 - (y - 200) / 300.0;
+        c.Lon = CentreLon + (x - 200) / 240.0;
+        c.startsLine = starts;
+        return c;
+    };
+    // Two separate lines; a pen that followed negative latitudes would lift at every point.
+    d.Coast = {pt(50, 80, true), pt(350, 80, false), pt(50, 300, true), pt(350, 300, false)};
+    MapView v;
+    v.resetForRace(e, 0, ChartPixels);
+    QImage img = picture();
+    {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, race(0), d, ChartOptions());
+    }
+    COMPARE_PIXEL(img, 200, 80, Black);
+    COMPARE_PIXEL(img, 200, 300, Black);
+    COMPARE_PIXEL(img, 350, 190, rgb(0, 255, 255)); // no pen stroke between the lines
+}
+
+void TestChartLayers::marksStayUntilNextChart()
+{
+    RaceControl r = race(0);
+    r.Marks = {RaceMark{CentreLat, CentreLon}};
+    MapView v = view();
+    QImage img = picture();
+    QPainter p(&img);
+    DrawChart(p, img.size(), v, r, data(0), ChartOptions());
+    DrawMarks(p, img.size(), v, r, data(0), ChartOptions());
+    p.fillRect(10, 10, 5, 5, Qt::red); // what a frame leaves on the chart (a wake)
+    DrawMarks(p, img.size(), v, r, data(0), ChartOptions());
+    p.end();
+    COMPARE_PIXEL(img, 200, 200, Yellow);
+    COMPARE_PIXEL(img, 12, 12, rgb(255, 0, 0));
+    p.begin(&img);
+    DrawChart(p, img.size(), v, r, data(0), ChartOptions());
+    p.end();
+    COMPARE_PIXEL(img, 12, 12, rgb(0, 255, 255));
+    COMPARE_PIXEL(img, 200, 200, rgb(0, 255, 255));
+}
+
+void TestChartLayers::timeMarkColours()
+{
+    RaceControl r = race(1);
+    RaceData d = data(1);
+    // 1 pixel a second: the minute marks 60 pixels apart from x = 20.
+    d.Tracks[0] = straightTrack({20, 200}, {380, 200}, 361);
+    ChartOptions o;
+    o.timeMarksShown = true;
+    o.periodStart = 0;
+    o.periodEnd = 360;
+    MapView v = view();
+    QImage img = picture();
+    {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, r, d, o);
+        DrawTimeMarks(p, v, r, d, o);
+    }
+    const Colour cycle[] = {rgb(255, 0, 0), White, rgb(0, 0, 255), Yellow, rgb(0, 255, 0), Black};
+    for (int n = 1; n <= 6; ++n)
+        COMPARE_PIXEL(img, 20 + 60 * (n - 1), 200, cycle[n - 1]);
+    // The seventh minute (360 s, the track's last point) has no segment and no mark.
+    COMPARE_PIXEL(img, 380, 200, rgb(0, 255, 255));
+    // Outlined in the boat colour (red for boat 1): around the white mark.
+    QVERIFY(anyPixel(img, QRect(80 - 5, 195, 11, 11), r.Boats[0].colour));
+}
+
+void TestChartLayers::overviewAndWindIndicator()
+{
+    RaceControl r = race(2);
+    RaceData d = data(2);
+    d.Tracks[0] = straightTrack({100, 100}, {300, 100}, 201);
+    d.Tracks[1] = straightTrack({100, 300}, {300, 300}, 201);
+    d.Coast = {coast(150, 200, true), coast(250, 200, false)};
+    ChartOptions o;
+    o.focused = {false, false}; // the overview shows every boat
+    o.colours = seaColourButton(6);
+    MapView v = view();
+    QImage ov = picture(200, 200);
+    {
+        QPainter p(&ov);
+        DrawOverview(p, ov.size(), v, r, d, o);
+    }
+    COMPARE_PIXEL(ov, 5, 5, rgb(0, 0, 96));
+    COMPARE_PIXEL(ov, 100, 50, r.Boats[0].colour);
+    COMPARE_PIXEL(ov, 100, 150, r.Boats[1].colour);
+    COMPARE_PIXEL(ov, 100, 100, White); // the coast in the foreground colour
+
+    QImage wind = picture(60, 80);
+    WindReading w;
+    w.shownDirection = 90; // from the east, north up: arrow right of the disc
+    {
+        QPainter p(&wind);
+        const WindIndicatorScene s = DrawWindIndicator(p, wind.size(), 0, w, rgb(0, 0, 96));
+        QVERIFY(s.directionText.isEmpty());
+    }
+    COMPARE_PIXEL(wind, 2, 2, rgb(0, 0, 96));
+    COMPARE_PIXEL(wind, 20, 45, White);       // the disc
+    COMPARE_PIXEL(wind, 30, 32, Black);       // the north arrow's shaft, above the centre
+    COMPARE_PIXEL(wind, 30, 48, Black);       // … and below it
+    COMPARE_PIXEL(wind, 56, 40, rgb(255, 0, 0)); // the wind arrow
+}
+
+QTEST_MAIN(TestChartLayers)
+#include "testchartlayers.moc"
