@@ -571,6 +571,20 @@ void TestChartScene::timeMarkCycle()
         // t = −210 + 60 (n − 1) lies 790 + 60 (n − 1) s into the 3600 s track of 360 pixels.
         QVERIFY(std::abs(a.centre.x() - (20 + (790 + 60 * (n - 1)) / 10.0)) < 1e-6);
     }
+    // A period reaching far beyond the tracks gives the marks the tracks cover, coloured by
+    // their minute from the period start, and returns at once.
+    o.periodEnd = 1e15;
+    o.periodStart = -210 - 6e8 * 60; // a multiple of six minutes earlier: the same colours
+    const QVector<SceneCircle> wide = timeMarksScene(r, d, chartFrame(view()), o).itemsOf<SceneCircle>();
+    o.periodStart = -210 - 3 * 360; // before the tracks begin at −1000 s
+    o.periodEnd = 2600;
+    const QVector<SceneCircle> same = timeMarksScene(r, d, chartFrame(view()), o).itemsOf<SceneCircle>();
+    QCOMPARE(wide.size(), same.size());
+    QCOMPARE(wide.size(), 2 * 60); // −990 s … 2550 s
+    for (int i = 0; i < wide.size(); ++i) {
+        QCOMPARE(wide[i].fill, same[i].fill);
+        QVERIFY(near(wide[i].centre, same[i].centre));
+    }
     o.timeMarksShown = false;
     QVERIFY(timeMarksScene(r, d, chartFrame(view()), o).items.empty());
 }

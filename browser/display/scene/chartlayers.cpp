@@ -419,9 +419,27 @@ LayerScene timeMarksScene(const RaceControl &race, const RaceData &data, const C
         return scene;
     const int boats = std::min(int(data.Tracks.size()), race.boatCount());
     QVector<int> hint(boats, 0); // segment of the previous minute: the minutes only go forward
-    const double span = options.periodEnd - options.periodStart;
+    // Only the minutes some focused track covers can get a mark; a period chosen far wider
+    // than the tracks (or a nonsensical one) costs nothing more.
+    double earliest = 0.0, latest = -1.0;
+    bool any = false;
+    for (int i = 0; i < boats; ++i) {
+        const QVector<TrackPoint> &p = data.Tracks[i].Points;
+        if (!options.isFocused(i) || p.size() < 2)
+            continue;
+        earliest = any ? std::min(earliest, p.first().Time) : p.first().Time;
+        latest = any ? std::max(latest, p.last().Time) : p.last().Time;
+        any = true;
+    }
+    if (!any)
+        return scene;
+    const double span = std::min(options.periodEnd, latest) - options.periodStart;
+    if (!(span >= 0.0))
+        return scene;
     const int count = int(std::floor(span / TimeMarkInterval + 1e-9)) + 1;
-    for (int n = 1; n <= count; ++n) {
+    const int firstN =
+        std::max(1, int(std::floor((earliest - options.periodStart) / TimeMarkInterval)) + 1);
+    for (int n = firstN; n <= count; ++n) {
         const double t = options.periodStart + (n - 1) * TimeMarkInterval;
         const Colour fill = timeMarkColour(n);
         for (int i = 0; i < boats; ++i) {
