@@ -59,6 +59,7 @@ private slots:
     void coastClippedByInsideRule();
     void southernHemisphereCoast();
     void marksStayUntilNextChart();
+    void layLinesAndRoundingClock();
     void timeMarkColours();
     void overviewAndWindIndicator();
 };
@@ -206,6 +207,40 @@ void TestChartLayers::marksStayUntilNextChart()
     p.end();
     COMPARE_PIXEL(img, 12, 12, rgb(0, 255, 255));
     COMPARE_PIXEL(img, 200, 200, rgb(0, 255, 255));
+}
+
+void TestChartLayers::layLinesAndRoundingClock()
+{
+    RaceControl r = race(0);
+    r.Marks = {RaceMark{CentreLat, CentreLon}};
+    r.Course.Entries = {QStringLiteral("MK1"), QStringLiteral("MK1")};
+    r.ShownWindDirection = 0; // north up, wind from the north
+    ChartOptions o;
+    o.colours = seaColourButton(6);
+    o.layLinesShown = true;
+    o.roundingClockEntry = 2;
+    o.roundingClockText = QStringLiteral("1:00");
+    MapView v = view();
+    QImage img = picture();
+    auto redraw = [&] {
+        QPainter p(&img);
+        DrawChart(p, img.size(), v, r, data(0), o);
+        DrawMarks(p, img.size(), v, r, data(0), o);
+    };
+    redraw();
+    // The downwind axis runs 150 pixels straight down, dotted; the upwind axis straight up.
+    const Colour lay = rgb(192, 192, 255);
+    QVERIFY(anyPixel(img, QRect(200, 300, 1, 40), lay));
+    QVERIFY(anyPixel(img, QRect(200, 60, 1, 40), lay));
+    QVERIFY(anyPixel(img, QRect(200, 60, 1, 40), o.colours.background)); // dotted: gaps
+    COMPARE_PIXEL(img, 200, 360, o.colours.background); // the lines end at 150 pixels
+    // No clock while not tracing.
+    QVERIFY(!anyPixel(img, QRect(150, 140, 100, 50), rgb(255, 0, 0)));
+    o.tracing = true;
+    redraw();
+    // The clock in red, centred above the mark with its top 50 pixels up.
+    QVERIFY(anyPixel(img, QRect(180, 150, 40, 25), rgb(255, 0, 0)));
+    QVERIFY(!anyPixel(img, QRect(150, 130, 100, 18), rgb(255, 0, 0)));
 }
 
 void TestChartLayers::timeMarkColours()

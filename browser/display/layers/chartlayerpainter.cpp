@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
 
@@ -97,10 +96,8 @@ void paintLayer(QPainter &painter, const LayerScene &scene, const QString &fontF
     // pixel lines stay sharp and the tracks of a whole fleet draw fast. Text keeps its own.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    if (scene.clears && painter.device()) {
-        const QPaintDevice *d = painter.device();
-        painter.fillRect(QRect(0, 0, d->width(), d->height()), toQColor(scene.background));
-    }
+    if (scene.clears)
+        painter.fillRect(painter.window(), toQColor(scene.background));
     const ItemPainter draw{painter, fontFamily};
     for (const SceneItem &item : scene.items)
         std::visit(draw, item);
