@@ -40,10 +40,11 @@ int outcode(const QPointF &p, double width, double height)
     return code;
 }
 
-// Joins points into polylines for a track. A point on the same pixel as the last one kept adds
-// nothing to a one-pixel line, and a segment whose ends lie beyond the same side of the
-// picture shows nothing, so both are left out; this keeps a four-hour fleet at 1 s fixes to a
-// few thousand vertices per boat however far the chart is zoomed in.
+// Joins points into polylines for a track. A point on the pixel of the last one kept, or on
+// a pixel next to it, adds nothing a one-pixel line can show, and a segment whose ends lie
+// beyond the same side of the picture shows nothing, so both are left out; this keeps a
+// four-hour fleet at 1 s fixes to a few thousand vertices per boat however far the chart is
+// zoomed in.
 class TrackStroker
 {
 public:
@@ -56,7 +57,7 @@ public:
     {
         const int px = int(std::floor(p.x()));
         const int py = int(std::floor(p.y()));
-        if (m_hasLast && px == m_lastPx && py == m_lastPy) {
+        if (m_hasLast && std::abs(px - m_lastPx) <= 1 && std::abs(py - m_lastPy) <= 1) {
             m_skipped = p;
             m_hasSkipped = true;
             return;
