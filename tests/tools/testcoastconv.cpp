@@ -216,7 +216,8 @@ void TestCoastConv::shippedTiles()
 void TestCoastConv::demoRacesSailOnWater()
 {
     // Not a proof that every fix is afloat, but a boat within a few hundred metres of a
-    // shore point would be a race laid out on the wrong side of the coast.
+    // shore point would be a race laid out on the wrong side of the coast. The keel race
+    // starts off Enoshima, close enough for the island to show on its chart.
     QFile f(assetsFolder() + QStringLiteral("/5239.cst"));
     if (!f.open(QIODevice::ReadOnly))
         QSKIP("assets/coastline is not beside the tests");
@@ -231,7 +232,7 @@ void TestCoastConv::demoRacesSailOnWater()
                     if (std::fabs(c.Lat - b.Fixes[k].LatDeg * 60) < 1.0)
                         nearest = std::min(nearest, metres(c.Lat, c.Lon, b.Fixes[k].LatDeg * 60, b.Fixes[k].LonDeg * 60));
         QVERIFY2(nearest < 5000.0, qPrintable(spec.PresetName)); // the shore is near enough to be drawn
-        QVERIFY2(nearest > 500.0, qPrintable(QStringLiteral("%1 comes within %2 m of the shore").arg(spec.PresetName).arg(nearest)));
+        QVERIFY2(nearest > 300.0, qPrintable(QStringLiteral("%1 comes within %2 m of the shore").arg(spec.PresetName).arg(nearest)));
     }
 }
 

@@ -745,8 +745,8 @@ static RaceSpec keelRace()
                    QStringLiteral("飛龍"), QStringLiteral("Sea Breeze"), QStringLiteral("青嵐"), QStringLiteral("かもめ")};
     s.FixIntervalSec = 2;
     s.Start = platform::LocalDateTime::fromParts(2024, 7, 13, 11, 0, 0);
-    s.StartLatDeg = 35.288;
-    s.StartLonDeg = 139.465;
+    s.StartLatDeg = 35.2945;
+    s.StartLonDeg = 139.468;
     s.WindFromDeg = 200.0;
     s.WindSpeedKn = 11.0;
     s.LegLengthNm = 1.5;
