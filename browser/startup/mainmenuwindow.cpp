@@ -143,9 +143,9 @@ MainMenuWindow::MainMenuWindow(const AppSettings &settings, QWidget *parent)
 
 QPushButton *MainMenuWindow::button(MenuAction action) const
 {
-    const QList<MenuButton> &spec = menuButtons();
-    for (int i = 0; i < spec.size(); ++i) {
-        if (spec[i].action == action)
+    const QList<MenuButton> &preset = menuButtons();
+    for (int i = 0; i < preset.size(); ++i) {
+        if (preset[i].action == action)
             return m_buttons[i];
     }
     return nullptr;

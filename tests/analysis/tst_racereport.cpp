@@ -33,12 +33,12 @@ private:
 void TestRaceReport::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    const auto spec = tools::presetRace(QStringLiteral("keel"));
-    QVERIFY(spec);
-    m_generated = tools::generateRace(*spec);
+    const auto preset = tools::presetRace(QStringLiteral("keel"));
+    QVERIFY(preset);
+    m_generated = tools::generateRace(*preset);
     QString error;
     QVERIFY2(tools::writeRace(m_generated, m_dir.path(), &error), qPrintable(error));
-    m_raceFile = spec->RaceFileName;
+    m_raceFile = preset->RaceFileName;
 }
 
 void TestRaceReport::finishMatchesSimulation()

@@ -24,15 +24,15 @@ class TestStartupRaceDisplay : public QObject
 
     static void writeSmallRace(const QString &folder)
     {
-        std::optional<tools::RaceSpec> spec = tools::presetRace(QStringLiteral("keel"));
-        QVERIFY(spec);
-        spec->RaceFileName = QStringLiteral("small.txt");
-        spec->BoatCount = 3;
-        spec->LegLengthNm = 0.3;
-        spec->LogLeadSec = 300;
-        spec->LogTailSec = 60;
+        std::optional<tools::RaceSpec> preset = tools::presetRace(QStringLiteral("keel"));
+        QVERIFY(preset);
+        preset->RaceFileName = QStringLiteral("small.txt");
+        preset->BoatCount = 3;
+        preset->LegLengthNm = 0.3;
+        preset->LogLeadSec = 300;
+        preset->LogTailSec = 60;
         QString error;
-        QVERIFY2(tools::writeRace(tools::generateRace(*spec), folder, &error), qPrintable(error));
+        QVERIFY2(tools::writeRace(tools::generateRace(*preset), folder, &error), qPrintable(error));
     }
 
 private slots:

@@ -223,16 +223,16 @@ void TestCoastConv::demoRacesSailOnWater()
         QSKIP("assets/coastline is not beside the tests");
     QVector<CoastPoint> coast;
     parseCoastTile(f.readAll(), everywhere(), coast);
-    for (const RaceSpec &spec : demoRaces()) {
-        const GeneratedRace race = generateRace(spec);
+    for (const RaceSpec &preset : demoRaces()) {
+        const GeneratedRace race = generateRace(preset);
         double nearest = 1e9;
         for (const GeneratedBoat &b : race.Boats)
             for (int k = 0; k < b.Fixes.size(); k += 10)
                 for (const CoastPoint &c : std::as_const(coast))
                     if (std::fabs(c.Lat - b.Fixes[k].LatDeg * 60) < 1.0)
                         nearest = std::min(nearest, metres(c.Lat, c.Lon, b.Fixes[k].LatDeg * 60, b.Fixes[k].LonDeg * 60));
-        QVERIFY2(nearest < 5000.0, qPrintable(spec.PresetName)); // the shore is near enough to be drawn
-        QVERIFY2(nearest > 300.0, qPrintable(QStringLiteral("%1 comes within %2 m of the shore").arg(spec.PresetName).arg(nearest)));
+        QVERIFY2(nearest < 5000.0, qPrintable(preset.PresetName)); // the shore is near enough to be drawn
+        QVERIFY2(nearest > 300.0, qPrintable(QStringLiteral("%1 comes within %2 m of the shore").arg(preset.PresetName).arg(nearest)));
     }
 }
 

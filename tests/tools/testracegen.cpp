@@ -70,8 +70,8 @@ void TestRaceGen::demoRacesReadBack_data()
 void TestRaceGen::demoRacesReadBack()
 {
     QFETCH(QString, preset);
-    const RaceSpec spec = *presetRace(preset);
-    const GeneratedRace race = generateRace(spec);
+    const RaceSpec recipe = *presetRace(preset);
+    const GeneratedRace race = generateRace(recipe);
     QTemporaryDir dir;
     QString error;
     QVERIFY2(writeRace(race, dir.path(), &error), qPrintable(error));
@@ -81,20 +81,20 @@ void TestRaceGen::demoRacesReadBack()
     AppSettings settings;
     settings.ApplicationFolder = dir.path();
     RaceControl rc;
-    rc.FileName = spec.RaceFileName;
+    rc.FileName = recipe.RaceFileName;
     QStringList warnings;
     QVERIFY(ReadRaceControl(settings, rc, &warnings));
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
     QVERIFY2(dialogs.shown.isEmpty(), "a message was shown: a track file is missing");
 
-    QCOMPARE(rc.boatCount(), spec.BoatCount);
-    QCOMPARE(rc.WindFile, spec.WindFileName); // kept: the wind file exists
+    QCOMPARE(rc.boatCount(), recipe.BoatCount);
+    QCOMPARE(rc.WindFile, recipe.WindFileName); // kept: the wind file exists
     QCOMPARE(rc.TimeDifference, qint16(9));
-    QCOMPARE(rc.StartTime, spec.Start);
+    QCOMPARE(rc.StartTime, recipe.Start);
     QVERIFY(rc.FinishTime > rc.StartTime);
-    QCOMPARE(rc.BoatLength, float(spec.Class.LengthM));
-    QCOMPARE(rc.Attachments, spec.Attachments);
-    if (spec.Class.LengthM < 3.0)
+    QCOMPARE(rc.BoatLength, float(recipe.Class.LengthM));
+    QCOMPARE(rc.Attachments, recipe.Attachments);
+    if (recipe.Class.LengthM < 3.0)
         QVERIFY(rc.BoatLength < 3.0f);
     for (int n = 1; n <= rc.boatCount(); ++n) {
         const BoatEntry &b = rc.Boats[n - 1];
@@ -145,10 +145,10 @@ void TestRaceGen::racesLookSailed()
 {
     QFETCH(QString, preset);
     QFETCH(quint64, seed);
-    RaceSpec spec = *presetRace(preset);
+    RaceSpec recipe = *presetRace(preset);
     if (seed)
-        spec.Seed = seed;
-    const GeneratedRace race = generateRace(spec);
+        recipe.Seed = seed;
+    const GeneratedRace race = generateRace(recipe);
     const RaceControl &rc = race.Control;
     const RaceLine &start = rc.Lines[0];
     const Plane plane((start.Lat1 + start.Lat2) / 2, (start.Lon1 + start.Lon2) / 2);
@@ -158,7 +158,7 @@ void TestRaceGen::racesLookSailed()
     const QPointF upwind(-along.y(), along.x());
     const QPointF mk1 = plane.fromMin(rc.Marks[0].Lat, rc.Marks[0].Lon);
     const QPointF mk2 = plane.fromMin(rc.Marks[1].Lat, rc.Marks[1].Lon);
-    const double roundingReach = 3.0 * (2.0 * spec.Class.LengthM + 6.0) + 10.0;
+    const double roundingReach = 3.0 * (2.0 * recipe.Class.LengthM + 6.0) + 10.0;
 
     QList<double> meanSpeeds;
     QList<double> finishes;
@@ -166,7 +166,7 @@ void TestRaceGen::racesLookSailed()
     for (const GeneratedBoat &b : race.Boats) {
         QVERIFY(!b.Fixes.isEmpty());
         // The log covers the start sequence and the whole race.
-        QVERIFY(gunOffset(race, b.Fixes.first()) <= -60.0 * spec.PreStartMinutes);
+        QVERIFY(gunOffset(race, b.Fixes.first()) <= -60.0 * recipe.PreStartMinutes);
         QVERIFY(gunOffset(race, b.Fixes.last()) >= b.FinishSec);
 
         QVERIFY2(b.FinishSec > 0, qPrintable(b.Name + QStringLiteral(" did not finish")));
@@ -238,10 +238,10 @@ void TestRaceGen::demoRacesLoadAndPass()
 {
     QFETCH(QString, preset);
     QFETCH(quint64, seed);
-    RaceSpec spec = *presetRace(preset);
+    RaceSpec recipe = *presetRace(preset);
     if (seed)
-        spec.Seed = seed;
-    const GeneratedRace race = generateRace(spec);
+        recipe.Seed = seed;
+    const GeneratedRace race = generateRace(recipe);
     QTemporaryDir dir;
     QString error;
     QVERIFY2(writeRace(race, dir.path(), &error), qPrintable(error));
@@ -251,13 +251,13 @@ void TestRaceGen::demoRacesLoadAndPass()
     AppSettings settings;
     settings.ApplicationFolder = dir.path();
     RaceControl rc;
-    rc.FileName = spec.RaceFileName;
+    rc.FileName = recipe.RaceFileName;
     RaceData data;
     const LoadResult loaded = LoadRace(settings, rc, data);
     QVERIFY(loaded.ok);
     QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.messages().join(u'\n')));
-    QCOMPARE(rc.boatCount(), spec.BoatCount);
-    QCOMPARE(data.Tracks.size(), spec.BoatCount);
+    QCOMPARE(rc.boatCount(), recipe.BoatCount);
+    QCOMPARE(data.Tracks.size(), recipe.BoatCount);
     QVERIFY(data.hasWind());
 
     for (int b = 0; b < rc.boatCount(); ++b) {
@@ -266,10 +266,10 @@ void TestRaceGen::demoRacesLoadAndPass()
         // From the start of the pre-start display to the finish time, fix after fix.
         QVERIFY(t.Points.first().Time <= -rc.PreStartSeconds);
         QVERIFY(t.Points.last().Time >= rc.RaceDuration - 60);
-        QVERIFY(t.PointCount() >= (rc.RaceDuration + rc.PreStartSeconds) / spec.FixIntervalSec);
+        QVERIFY(t.PointCount() >= (rc.RaceDuration + rc.PreStartSeconds) / recipe.FixIntervalSec);
         for (const TrackPoint &p : t.Points) {
-            QVERIFY(std::fabs(p.Lat - spec.StartLatDeg * 60) < 3.0);
-            QVERIFY(std::fabs(p.Lon - spec.StartLonDeg * 60) < 3.0);
+            QVERIFY(std::fabs(p.Lat - recipe.StartLatDeg * 60) < 3.0);
+            QVERIFY(std::fabs(p.Lon - recipe.StartLonDeg * 60) < 3.0);
         }
     }
     // The race area's coast tiles are among those the application folder ships.
@@ -316,31 +316,31 @@ void TestRaceGen::demoRacesLoadAndPass()
 
 void TestRaceGen::deterministicBySeed()
 {
-    RaceSpec spec = *presetRace(QStringLiteral("dinghy"));
-    const GeneratedRace a = generateRace(spec);
-    const GeneratedRace b = generateRace(spec);
+    RaceSpec recipe = *presetRace(QStringLiteral("dinghy"));
+    const GeneratedRace a = generateRace(recipe);
+    const GeneratedRace b = generateRace(recipe);
     QCOMPARE(a.Boats.size(), b.Boats.size());
     for (int i = 0; i < a.Boats.size(); ++i)
         QCOMPARE(formatTrackFile(a.Boats[i].Fixes, a.Boats[i].Format), formatTrackFile(b.Boats[i].Fixes, b.Boats[i].Format));
     QCOMPARE(formatWindFile(a.Wind), formatWindFile(b.Wind));
 
-    spec.Seed += 1;
-    const GeneratedRace c = generateRace(spec);
+    recipe.Seed += 1;
+    const GeneratedRace c = generateRace(recipe);
     QVERIFY(formatTrackFile(a.Boats[0].Fixes, a.Boats[0].Format) != formatTrackFile(c.Boats[0].Fixes, c.Boats[0].Format));
 }
 
 void TestRaceGen::benchPreset()
 {
     // The benchmark race is only described here; bench programs generate it on demand.
-    const RaceSpec spec = *presetRace(QStringLiteral("bench50"));
-    QCOMPARE(spec.BoatCount, 50);
-    QCOMPARE(spec.FixIntervalSec, 1);
-    QCOMPARE(spec.LogDurationSec, 4 * 3600);
-    QVERIFY(courseFor(spec.Laps).size() <= 20);
+    const RaceSpec recipe = *presetRace(QStringLiteral("bench50"));
+    QCOMPARE(recipe.BoatCount, 50);
+    QCOMPARE(recipe.FixIntervalSec, 1);
+    QCOMPARE(recipe.LogDurationSec, 4 * 3600);
+    QVERIFY(courseFor(recipe.Laps).size() <= 20);
     QVERIFY(!presetRace(QStringLiteral("no such race")).has_value());
 
     // Every log is exactly four hours of 1 s fixes, and the whole fleet finishes inside it.
-    const GeneratedRace race = generateRace(spec);
+    const GeneratedRace race = generateRace(recipe);
     QCOMPARE(race.Boats.size(), 50);
     for (const GeneratedBoat &b : race.Boats) {
         QCOMPARE(b.Fixes.size(), 4 * 3600);
@@ -348,7 +348,7 @@ void TestRaceGen::benchPreset()
         QCOMPARE(b.Fixes.first().Utc.secsTo(b.Fixes.last().Utc), qint64(4 * 3600 - 1));
     }
     // The race ends with the logs, so a load keeps every fix from the pre-start display on.
-    QCOMPARE(race.Control.FinishTime, race.Boats[0].Fixes.last().Utc.addSecs(3600 * spec.TimeDifference));
+    QCOMPARE(race.Control.FinishTime, race.Boats[0].Fixes.last().Utc.addSecs(3600 * recipe.TimeDifference));
 }
 
 void TestRaceGen::courseOrder()

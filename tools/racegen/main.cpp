@@ -43,8 +43,8 @@ int main(int argc, char **argv)
     QList<tools::RaceSpec> races;
     if (preset == QLatin1String("demo")) {
         races = tools::demoRaces();
-    } else if (const auto spec = tools::presetRace(preset)) {
-        races << *spec;
+    } else if (const auto found = tools::presetRace(preset)) {
+        races << *found;
     } else {
         err << "racegen: unknown preset " << preset << " (demo, " << tools::presetNames().join(QStringLiteral(", ")) << ")\n";
         return 2;
@@ -60,8 +60,8 @@ int main(int argc, char **argv)
             r.Seed = seed;
     }
 
-    for (const tools::RaceSpec &spec : std::as_const(races)) {
-        const tools::GeneratedRace race = tools::generateRace(spec);
+    for (const tools::RaceSpec &recipe : std::as_const(races)) {
+        const tools::GeneratedRace race = tools::generateRace(recipe);
         QString error;
         if (!tools::writeRace(race, out, &error)) {
             err << "racegen: " << error << "\n";

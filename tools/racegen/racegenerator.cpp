@@ -80,8 +80,8 @@ double bearingOf(Vec v) { return norm360(std::atan2(v.x, v.y) * 180.0 / Pi); }
 class WindModel
 {
 public:
-    WindModel(const RaceSpec &spec, Random &rnd, int t0, int t1)
-        : m_t0(t0), m_mean(spec.WindFromDeg)
+    WindModel(const RaceSpec &preset, Random &rnd, int t0, int t1)
+        : m_t0(t0), m_mean(preset.WindFromDeg)
     {
         const double p1 = rnd.uniform(420, 720), p2 = rnd.uniform(900, 1500), p3 = rnd.uniform(300, 600);
         const double f1 = rnd.uniform(0, 2 * Pi), f2 = rnd.uniform(0, 2 * Pi), f3 = rnd.uniform(0, 2 * Pi);
@@ -90,14 +90,14 @@ public:
         const int n = t1 - t0 + 1;
         m_dir.resize(n);
         m_speed.resize(n);
-        const double a = spec.ShiftAmplitudeDeg;
+        const double a = preset.ShiftAmplitudeDeg;
         for (int i = 0; i < n; ++i) {
             const double t = i;
             dirNoise = dirNoise * std::exp(-1.0 / 60.0) + 1.5 * std::sqrt(1 - std::exp(-2.0 / 60.0)) * rnd.normal();
             speedNoise = speedNoise * std::exp(-1.0 / 20.0) + 0.8 * std::sqrt(1 - std::exp(-2.0 / 20.0)) * rnd.normal();
             m_dir[i] = meanAt(t0 + i) + a * (0.65 * std::sin(2 * Pi * t / p1 + f1) + 0.35 * std::sin(2 * Pi * t / p2 + f2))
                 + dirNoise;
-            m_speed[i] = std::max(3.0, spec.WindSpeedKn * (1.0 + 0.08 * std::sin(2 * Pi * t / p3 + f3)) + speedNoise);
+            m_speed[i] = std::max(3.0, preset.WindSpeedKn * (1.0 + 0.08 * std::sin(2 * Pi * t / p3 + f3)) + speedNoise);
         }
     }
     // True direction the wind blows from, degrees, at second t from the gun.
@@ -186,27 +186,27 @@ struct Boat {
 class Simulation
 {
 public:
-    explicit Simulation(const RaceSpec &spec)
-        : m_spec(spec), m_rnd(spec.Seed), m_cls(spec.Class)
+    explicit Simulation(const RaceSpec &preset)
+        : m_spec(preset), m_rnd(preset.Seed), m_cls(preset.Class)
     {
-        m_t0 = -spec.LogLeadSec;
-        const int roughRace = int(3600.0 * 4 * spec.LegLengthNm * (spec.Laps * 2 + 1) / std::max(1.0, m_cls.MaxSpeedKn)) + 1800;
-        m_tMax = spec.LogDurationSec > 0 ? m_t0 + spec.LogDurationSec - 1 : roughRace + spec.LogTailSec + 120;
-        m_wind = std::make_unique<WindModel>(spec, m_rnd, m_t0, m_tMax);
-        const double w = spec.WindFromDeg;
+        m_t0 = -preset.LogLeadSec;
+        const int roughRace = int(3600.0 * 4 * preset.LegLengthNm * (preset.Laps * 2 + 1) / std::max(1.0, m_cls.MaxSpeedKn)) + 1800;
+        m_tMax = preset.LogDurationSec > 0 ? m_t0 + preset.LogDurationSec - 1 : roughRace + preset.LogTailSec + 120;
+        m_wind = std::make_unique<WindModel>(preset, m_rnd, m_t0, m_tMax);
+        const double w = preset.WindFromDeg;
         m_up = unit(w);
         m_right = unit(w + 90.0);
         m_radius = 2.0 * m_cls.LengthM + 6.0;
         // Long enough for the fleet, but every point of it within 0.3 nm of the pin end: the
         // passing-time scan looks for line crossings only that near a line's first end.
-        m_startHalf = std::clamp((spec.BoatCount * m_cls.LengthM * 1.7 + 40.0) / 2.0, 60.0, 220.0);
+        m_startHalf = std::clamp((preset.BoatCount * m_cls.LengthM * 1.7 + 40.0) / 2.0, 60.0, 220.0);
         m_finishHalf = std::max(40.0, 5.0 * m_cls.LengthM);
-        const double leg = spec.LegLengthNm * MetresPerNm;
+        const double leg = preset.LegLengthNm * MetresPerNm;
         m_mk1 = m_up * leg;
         m_mk2 = m_up * (0.1 * MetresPerNm);
         m_finish = m_up * (leg - 0.12 * MetresPerNm) + m_right * (0.04 * MetresPerNm);
         Vec from;
-        for (int lap = 0; lap < spec.Laps; ++lap) {
+        for (int lap = 0; lap < preset.Laps; ++lap) {
             addMark(from, m_mk1);
             from = m_mk1;
             addMark(from, m_mk2);
@@ -869,9 +869,9 @@ std::optional<RaceSpec> presetRace(const QString &name)
     return std::nullopt;
 }
 
-GeneratedRace generateRace(const RaceSpec &spec)
+GeneratedRace generateRace(const RaceSpec &preset)
 {
-    Simulation sim(spec);
+    Simulation sim(preset);
     return sim.run();
 }
 

@@ -104,7 +104,7 @@ struct GeneratedRace {
 };
 
 // Runs the simulation.
-GeneratedRace generateRace(const RaceSpec &spec);
+GeneratedRace generateRace(const RaceSpec &preset);
 
 // Writes the race below applicationFolder (raceadmin, gpsdat, winddat are created when
 // missing). The race control file goes through the system's own writer. False with *error set
