@@ -4,6 +4,7 @@
 
 #include <racecontrol.h>
 #include <racedata.h>
+#include <raceextent.h>
 
 #include <QList>
 
@@ -35,36 +36,10 @@ inline RaceExtent plainExtent(double centreLat = 2000.0, double centreLon = 8000
     return e;
 }
 
-// Distance, speed and course per point as the load derives them.
+// Distance, speed and course per point, derived by the race load's own code.
 inline void deriveTrack(BoatTrack &track, const RaceExtent &x)
 {
-    auto &p = track.Points;
-    for (int k = 0; k < p.size(); ++k) {
-        p[k].Speed = p[k].Course = 0;
-        if (k == 0)
-            p[k].Distance = 0;
-    }
-    for (int k = 0; k + 1 < p.size(); ++k) {
-        const double dLat = p[k + 1].Lat - p[k].Lat;
-        const double dLon = x.LonFactor * (p[k + 1].Lon - p[k].Lon);
-        const double seg = std::sqrt(dLat * dLat + dLon * dLon) * x.MetresPerLatMinute / 1852.0;
-        p[k + 1].Distance = p[k].Distance + seg;
-        double c;
-        if (dLat == 0) {
-            c = dLon >= 0 ? 90 : 270;
-        } else {
-            c = std::atan(dLon / dLat) / x.DegToRad;
-            if (c < 0)
-                c += 360;
-            if (dLat < 0)
-                c += 180;
-        }
-        if (c >= 360)
-            c -= 360;
-        p[k].Course = c;
-        const double dt = p[k + 1].Time - p[k].Time;
-        p[k].Speed = dt > 0 ? 3600 * seg / dt : 0;
-    }
+    deriveTrackValues(track.Points, x);
 }
 
 // A track through the waypoints, one point every `step` seconds (and at every waypoint).
