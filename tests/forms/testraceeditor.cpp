@@ -45,6 +45,7 @@ private slots:
     void startAndFinishFromTheFirstAndLastRecords();
     void onlyTheFirstBoatIsScannedAndSetTimesStay();
     void noRecordLeavesTheTimesEmpty();
+    void longRecordsAreRead();
     void boxesTakenBackAtEveryChange_data();
     void boxesTakenBackAtEveryChange();
     void boxesTakenBackOnSave();
@@ -214,6 +215,24 @@ void TestRaceEditor::noRecordLeavesTheTimesEmpty()
     QVERIFY(m_race.StartTime.isNull());
     QVERIFY(editor.box(EditorBox::Text1).isEmpty());
     QCOMPARE(editor.takeBoxesBack(), RaceEditor::SaveCheck::BadStart);
+}
+
+void TestRaceEditor::longRecordsAreRead()
+{
+    // Records of more than 50 items: the items past the 20th are not looked at.
+    QString extra;
+    for (int i = 0; i < 60; ++i)
+        extra += QStringLiteral(" 7");
+    m_app->write(QStringLiteral("gpsdat/long.trk"),
+                 {QStringLiteral("T  N3518.00000 W07400.0000 2008/03/03 01:30:00") + extra,
+                  QStringLiteral("T  N3518.00000 W07400.0000 2008/03/03 04:10:00") + extra});
+    const TrackScan scan = scanTrackFile(m_app->file(QStringLiteral("gpsdat/long.trk")));
+    QVERIFY(scan.found);
+    QVERIFY(scan.warnings.isEmpty());
+    QCOMPARE(scan.first.toString(), QStringLiteral("2008/03/03 01:30:00"));
+    QCOMPARE(scan.last.toString(), QStringLiteral("2008/03/03 04:10:00"));
+    QCOMPARE(scan.firstLonMinutes, -4440.0);
+    QCOMPARE(timeDifferenceForLongitude(scan.firstLonMinutes), qint16(-5));
 }
 
 void TestRaceEditor::boxesTakenBackAtEveryChange_data()
