@@ -8,6 +8,7 @@
 #include <appsettings.h>
 #include <dialogs.h>
 #include <racecontrol.h>
+#include <raceeditorwindow.h>
 #include <splashwindow.h>
 
 #ifdef ORVANE_HAVE_RACE_DISPLAY
@@ -94,6 +95,7 @@ BrowserStartup::BrowserStartup(AppSettings &settings, RaceControl &race, Startup
 
 BrowserStartup::~BrowserStartup()
 {
+    delete m_editor.data();
     delete m_display.data();
 }
 
@@ -115,6 +117,11 @@ SplashWindow *BrowserStartup::splash() const
 QWidget *BrowserStartup::raceDisplay() const
 {
     return m_display.data();
+}
+
+RaceEditorWindow *BrowserStartup::editor() const
+{
+    return m_editor.data();
 }
 
 StartupOutcome BrowserStartup::start(const QString &applicationFolder)
@@ -203,6 +210,8 @@ void BrowserStartup::onMenuAction(MenuAction action)
         startTool(m_settings, m_system, QStringLiteral("\\GASTRA.exe"));
         break;
     case MenuAction::Editor:
+        openEditor();
+        break;
     case MenuAction::Distribution:
         platform::dialogs().message(startupText(m_settings, StartupText::NotAvailableYet), m_settings.ProgramTitle);
         break;
@@ -219,6 +228,18 @@ void BrowserStartup::onMenuAction(MenuAction action)
         emit quitRequested();
         break;
     }
+}
+
+void BrowserStartup::openEditor()
+{
+    // One editor at a time: the button brings back the one already open.
+    if (!m_editor) {
+        m_editor = new RaceEditorWindow(m_settings, m_race, TimeZoneHours());
+        connect(m_editor.data(), &RaceEditorWindow::showRaceRequested, this, &BrowserStartup::showRaceDisplay);
+    }
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
 }
 
 void BrowserStartup::onChosen(const QString &name)

@@ -17,6 +17,7 @@
 struct AppSettings;
 struct RaceControl;
 class MainMenuWindow;
+class RaceEditorWindow;
 class SplashWindow;
 class QWidget;
 
@@ -55,6 +56,8 @@ public:
     MainMenuWindow *menu() const;
     SplashWindow *splash() const;
     QWidget *raceDisplay() const;
+    // The race control file editor while it is open.
+    RaceEditorWindow *editor() const;
     ChooserMode chooserMode() const { return m_chooserMode; }
 
 signals:
@@ -69,6 +72,7 @@ private:
     void onChosen(const QString &name);
     void onRaceDisplayClosed();
     void showRaceDisplay();
+    void openEditor();
     SplashWindow *ensureSplash();
 
     AppSettings &m_settings;
@@ -79,4 +83,5 @@ private:
     std::unique_ptr<MainMenuWindow> m_menu;
     std::unique_ptr<SplashWindow> m_splash;
     QPointer<QWidget> m_display;
+    QPointer<RaceEditorWindow> m_editor;
 };

@@ -9,6 +9,7 @@
 #include <mainmenuwindow.h>
 #include <opendocument.h>
 #include <racecontrol.h>
+#include <raceeditorwindow.h>
 #include <splashwindow.h>
 
 #include <QComboBox>
@@ -92,6 +93,7 @@ private slots:
     void showOneBoatListsDtrFirstAndOpensTrack();
     void showRacingOpensRaceAndClosingReturnsToMenu();
     void cancelHidesTheChooser();
+    void editGpsDataOpensTheEditor();
     void okWithEmptyListSaysSo();
     void missingToolKeepsTheProgramRunning_data();
     void missingToolKeepsTheProgramRunning();
@@ -281,6 +283,35 @@ void TestBrowserStartup::showRacingOpensRaceAndClosingReturnsToMenu()
     QVERIFY(p.menu()->isVisible());
     QVERIFY(!p.startup->raceDisplay());
     QVERIFY(!p.startup->splash()->isVisible());
+}
+
+void TestBrowserStartup::editGpsDataOpensTheEditor()
+{
+    AppFolderFixture app;
+    app.write(QStringLiteral("raceadmin/Ver.00"), "LANG,1\r\n");
+    Program p({true});
+    p.startup->start(app.path());
+    p.race.FileName = QStringLiteral("saved.txt");
+    p.dialogs.shown.clear();
+    p.click("Command3");
+    RaceEditorWindow *editor = p.startup->editor();
+    QVERIFY(editor && editor->isVisible());
+    QCOMPARE(editor->objectName(), QStringLiteral("fmCompile"));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Edit Race Control FIle"));
+    QVERIFY(p.dialogs.shown.isEmpty());
+    // The menu stays, and a second press brings back the same editor.
+    QVERIFY(p.menu()->isVisible());
+    p.click("Command3");
+    QCOMPARE(p.startup->editor(), editor);
+
+    // A saved race asks for the race display, which opens on the race's file.
+    emit editor->showRaceRequested();
+    QCOMPARE(p.displays.size(), 1);
+    QCOMPARE(p.displays.first()->fileName, QStringLiteral("saved.txt"));
+    QVERIFY(p.displays.first()->splashShownAtCreation);
+    editor->close();
+    QTRY_VERIFY(!p.startup->editor());
+    QCOMPARE(p.quit->count(), 0);
 }
 
 void TestBrowserStartup::cancelHidesTheChooser()
