@@ -82,7 +82,11 @@ void TestViewerReport::initTestCase()
 
 void TestViewerReport::demoRaceJson()
 {
-    const Run r = report({QStringLiteral("--samples"), m_dir.path(), QStringLiteral("enoshima_keel_r1.txt")});
+    // The coast tile of the race area, as the application folder holds it.
+    QDir(m_dir.path()).mkpath(QStringLiteral("coastline"));
+    QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/5239.cst"), m_dir.filePath(QStringLiteral("coastline/5239.cst")));
+    const Run r = report({QStringLiteral("--samples"), QStringLiteral("--coast"), m_dir.path(),
+                          QStringLiteral("enoshima_keel_r1.txt")});
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.errorLines.isEmpty(), qPrintable(r.errorLines.join('\n')));
     const QJsonObject json = QJsonDocument::fromJson(r.out).object();
@@ -115,7 +119,12 @@ void TestViewerReport::demoRaceJson()
     for (const char *key : {"dayStart", "start", "end"})
         QVERIFY2(json[QStringLiteral("daylight")].toObject().contains(QLatin1String(key)), key);
     QVERIFY(json[QStringLiteral("maxSpeed")].toDouble() > 0);
-    QVERIFY(!json[QStringLiteral("coastFiles")].toArray().isEmpty());
+    QCOMPARE(json[QStringLiteral("coastFiles")].toArray(), (QJsonArray{"5239", "5339"}));
+    qsizetype coastPoints = 0;
+    for (const QJsonValue &line : json[QStringLiteral("coast")].toArray())
+        coastPoints += line.toArray().size();
+    QVERIFY(coastPoints > 0);
+    QCOMPARE(coastPoints, json[QStringLiteral("coastPoints")].toInteger());
 }
 
 void TestViewerReport::kmlDocuments()

@@ -20,7 +20,7 @@
 namespace {
 
 const char Usage[] =
-    "Usage: orvane2007-report [--samples] [--kml-race FILE] [--kml-scene SECONDS FILE] APPFOLDER RACE\n"
+    "Usage: orvane2007-report [--samples] [--coast] [--kml-race FILE] [--kml-scene SECONDS FILE] APPFOLDER RACE\n"
     "\n"
     "Loads a race of an orvane application folder as the viewer orvane2007 loads it and prints\n"
     "it as JSON: the race (times, period, marks, lines, course, note, title), every boat with its\n"
@@ -30,6 +30,7 @@ const char Usage[] =
     "  APPFOLDER          the folder holding raceadmin, gpsdat, winddat, coastline ...\n"
     "  RACE               a race control file in APPFOLDER/raceadmin\n"
     "  --samples          add each boat's samples as [time, lat, lon, speed, course]\n"
+    "  --coast            add the coast lines of the race area as polylines of [lat, lon]\n"
     "  --kml-race FILE    write the whole-race Google Earth document to FILE\n"
     "  --kml-scene SECONDS FILE\n"
     "                     write the scene at SECONDS from the start to FILE\n"
@@ -61,7 +62,7 @@ bool writeKml(const QString &path, const QStringList &lines)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    bool samples = false;
+    bool samples = false, coast = false;
     QString kmlRace, kmlScene;
     double sceneTime = 0.0;
     QStringList positional;
@@ -74,6 +75,8 @@ int main(int argc, char **argv)
         }
         if (a == QLatin1String("--samples")) {
             samples = true;
+        } else if (a == QLatin1String("--coast")) {
+            coast = true;
         } else if (a == QLatin1String("--kml-race")) {
             if (i + 1 >= args.size())
                 return fail(QStringLiteral("--kml-race needs a FILE (see --help)"));
@@ -139,6 +142,7 @@ int main(int argc, char **argv)
 
     ViewerReportOptions options;
     options.samples = samples;
+    options.coast = coast;
     const QByteArray json =
         QJsonDocument(viewerReportJson(loaded, problems, session.Language, options)).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);

@@ -106,7 +106,7 @@ QJsonObject viewerReportJson(const LoadedViewerRace &loaded, const ReadProblems 
         problemLines.append(p.toString(language));
 
     const ViewerExtent &e = d.Extent;
-    return QJsonObject{
+    QJsonObject json{
         {QStringLiteral("race"), raceJson(race)},
         {QStringLiteral("boats"), boats},
         {QStringLiteral("leaders"), leaders},
@@ -128,4 +128,18 @@ QJsonObject viewerReportJson(const LoadedViewerRace &loaded, const ReadProblems 
         {QStringLiteral("coastPoints"), d.Coast.pointCount()},
         {QStringLiteral("problems"), problemLines},
     };
+    if (options.coast) {
+        QJsonArray polylines, current;
+        for (int i = 0; i < d.Coast.pointCount(); ++i) {
+            if (d.Coast.startsLine(i) && !current.isEmpty()) {
+                polylines.append(current);
+                current = QJsonArray();
+            }
+            current.append(QJsonArray{d.Coast.latitude(i), d.Coast.Lon[i]});
+        }
+        if (!current.isEmpty())
+            polylines.append(current);
+        json.insert(QStringLiteral("coast"), polylines);
+    }
+    return json;
 }

@@ -14,6 +14,7 @@
 
 struct ViewerReportOptions {
     bool samples = false; // each boat's samples as [time, lat, lon, speed, course]
+    bool coast = false;   // the coast lines as polylines of [lat, lon]
 };
 
 QJsonObject viewerReportJson(const LoadedViewerRace &loaded, const ReadProblems &problems, int language,
