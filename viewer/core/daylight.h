@@ -3,11 +3,10 @@
 // a time of day.
 //
 // The day is ±4500 s × s around 06:00 and 18:00, s = sin((d − 83) / 365 × 6.28) for day of the
-// year d, shifted by 4 s per minute of longitude that the race lies east of the meridian of its
-// own time zone (15° × TD). Two mends of the formula the viewer was first given: it took the
-// meridian of 135° E whatever the race's time zone, so races far from Japan had day and night
-// at the wrong hours; and it moved the start of the day twice by the longitude and its end not
-// at all. South of the equator the seasons are turned round (s changes sign).
+// year d, and both its start and its end come 4 s earlier per minute of longitude that the race
+// lies east of the meridian of its own time zone (15° × TD), so that day and night fall at the
+// right hours wherever the race is sailed. South of the equator the seasons are turned round
+// (s changes sign).
 #pragma once
 
 #include "viewerextent.h"

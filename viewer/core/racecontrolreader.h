@@ -1,7 +1,8 @@
 // The viewer's reader of race control files (raceadmin/*.txt). It differs from the browser's on
 // purpose:
 //   - it also reads NOTE (a text for the caption) and a third BN value, the boat's time offset
-//     in seconds (only when the line has four or more items, else 0);
+//     in seconds (only when the line has four or more items, else 0); a BN line that gives
+//     only the GPS file names the boat after the file, up to its first ".";
 //   - a boat is taken only when its GPS file exists in gpsdat, an attachment only when its file
 //     exists in attachment; the others are left out and reported;
 //   - there are no defaults for LL, TD or LG: a key the file lacks keeps the previous race's
