@@ -1,6 +1,6 @@
 # Lays out the runnable application folder ${ORVANE_APP_DIR} beside the programs: the demo
 # races made by racegen (raceadmin, gpsdat, winddat), the coast line tiles and the attachment
-# from assets/, and the empty saildata folder. Part of `all`; it runs again only when racegen
+# from assets/, the viewer's Google Earth icons (ya), and the empty saildata folder. Part of `all`; it runs again only when racegen
 # or the assets change. The 50-boat benchmark race is not made here: bench programs make it
 # on demand (racegen --preset bench50 --out DIR).
 
@@ -48,4 +48,19 @@ add_custom_command(
     COMMENT "Generating the demo races into the application folder"
     VERBATIM)
 
-add_custom_target(orvane_appfolder ALL DEPENDS ${_race_outputs} ${_asset_outputs})
+# The icons the viewer's KML documents refer to: ar0.png … ar350.png and buoi.png.
+set(_icon_sources ${ORVANE_ASSETS_DIR}/ya/buoi.png)
+set(_icon_outputs ${ORVANE_APP_DIR}/ya/buoi.png)
+foreach(a RANGE 0 350 10)
+    list(APPEND _icon_sources ${ORVANE_ASSETS_DIR}/ya/ar${a}.png)
+    list(APPEND _icon_outputs ${ORVANE_APP_DIR}/ya/ar${a}.png)
+endforeach()
+add_custom_command(
+    OUTPUT ${_icon_outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVANE_APP_DIR}/ya
+    COMMAND ${CMAKE_COMMAND} -E copy ${_icon_sources} ${ORVANE_APP_DIR}/ya
+    DEPENDS ${_icon_sources}
+    COMMENT "Copying the Google Earth icons into the application folder"
+    VERBATIM)
+
+add_custom_target(orvane_appfolder ALL DEPENDS ${_race_outputs} ${_asset_outputs} ${_icon_outputs})
