@@ -56,6 +56,64 @@ bool plotted(double t, double duration)
     return t >= FirstPlotted && t < duration;
 }
 
+// Consecutive points of a curve on one pixel row draw, with a one-pixel pen, the span between
+// their leftmost and rightmost x, whatever the order they zigzag in. A four-hour race at 1 s
+// fixes has a dozen points to a row, so each run keeps only its first point, its two extremes
+// in the order the curve reaches them, and its last point: the curve covers the same pixels
+// at a quarter of the vertices (but for an end pixel now and then where a course jumps across
+// the wrap of the direction panel and back within one row).
+class RowRuns
+{
+public:
+    explicit RowRuns(QVector<QPointF> &out) : m_out(out) {}
+
+    void add(const QPointF &p)
+    {
+        const long row = std::lround(std::clamp(p.y(), -1.0e7, 1.0e7));
+        if (m_count > 0 && row == m_row) {
+            if (p.x() < m_min.x()) {
+                m_min = p;
+                m_minAt = m_count;
+            }
+            if (p.x() > m_max.x()) {
+                m_max = p;
+                m_maxAt = m_count;
+            }
+            m_last = p;
+            ++m_count;
+            return;
+        }
+        finish();
+        m_row = row;
+        m_first = m_min = m_max = m_last = p;
+        m_minAt = m_maxAt = 0;
+        m_count = 1;
+    }
+
+    void finish()
+    {
+        if (m_count == 0)
+            return;
+        m_out.append(m_first);
+        const bool minFirst = m_minAt < m_maxAt;
+        const int firstAt = minFirst ? m_minAt : m_maxAt, secondAt = minFirst ? m_maxAt : m_minAt;
+        if (firstAt > 0)
+            m_out.append(minFirst ? m_min : m_max);
+        if (secondAt > firstAt && secondAt > 0)
+            m_out.append(minFirst ? m_max : m_min);
+        if (m_count - 1 > std::max(secondAt, 0))
+            m_out.append(m_last);
+        m_count = 0;
+    }
+
+private:
+    QVector<QPointF> &m_out;
+    QPointF m_first, m_min, m_max, m_last;
+    int m_minAt = 0, m_maxAt = 0;
+    long m_row = 0;
+    int m_count = 0;
+};
+
 void addWindArea(const GraphScale &s, const QVector<WindSample> &wind, PageScene &picture)
 {
     const double bottom = s.height - BottomMargin;
@@ -82,13 +140,15 @@ void addBoatCurves(const GraphPageInput &in, const GraphScale &s, bool speed, bo
             continue;
         PageLine curve;
         curve.colour = focusedPass ? race.Boats[b - 1].colour : GraphColours::OtherBoat;
+        RowRuns runs(curve.points);
         for (const TrackPoint &p : data.Tracks[b - 1].Points) {
             if (!plotted(p.Time, s.duration))
                 continue;
-            const double x = speed ? GraphScale::boatSpeedToX(p.Speed)
-                                   : s.directionToX(p.Course - race.MagneticVariation);
-            curve.points.append(QPointF(x, s.timeToY(p.Time)));
+            runs.add(QPointF(speed ? GraphScale::boatSpeedToX(p.Speed)
+                                   : s.directionToX(p.Course - race.MagneticVariation),
+                             s.timeToY(p.Time)));
         }
+        runs.finish();
         if (curve.points.size() >= 2)
             picture.add(std::move(curve));
     }

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -65,6 +66,8 @@ private slots:
     void courseAtItsDirection();
     void speedPositions();
     void timeLineColours();
+    void thinnedCurvesDrawTheSame_data();
+    void thinnedCurvesDrawTheSame();
     void pointerMarks();
     void columnWidths_data();
     void columnWidths();
@@ -140,6 +143,58 @@ void TestPagePainters::timeLineColours()
     }
     QCOMPARE(pixel(image, 35, qRound(s.timeToY(0))), plain(GraphColours::StartFinish));
     QCOMPARE(pixel(image, 5, 30), plain(GraphColours::StartFinish));
+}
+
+void TestPagePainters::thinnedCurvesDrawTheSame_data()
+{
+    QTest::addColumn<double>("secondHalfCourse");
+    QTest::addColumn<int>("tolerance");
+    QTest::newRow("jitter") << 160.0 << 0;
+    // Courses of 95 … 125 jump between both ends of the panel within a pixel row; the raster
+    // engine ends such jumps a pixel apart now and then.
+    QTest::newRow("jitter across the wrap") << 95.0 << 10;
+}
+
+void TestPagePainters::thinnedCurvesDrawTheSame()
+{
+    QFETCH(double, secondHalfCourse);
+    QFETCH(int, tolerance);
+    // A boat at 1 s fixes whose course and speed jitter from second to second: the page keeps a
+    // few points per pixel row, and the curves must cover the pixels the full curves cover.
+    Race r = steadyRace(200, 5);
+    BoatTrack t;
+    QRandomGenerator rng(7);
+    for (int s = -60; s < 3600; ++s)
+        t.Points.append({double(s), 0, 0, 0, 4 + rng.bounded(3.0),
+                         (s < 1800 ? 160 : secondHalfCourse) + rng.bounded(s < 1800 ? 60.0 : 30.0)});
+    r.data.Tracks = {t};
+    GraphPageInput in{&r.race, &r.data, {true}, QSize(720, 600), 1.0};
+    const GraphPageScene scene = graphPageScene(in);
+    // The same scene with each thinned curve put back whole, in its place.
+    GraphPageScene full = scene;
+    full.picture.items.clear();
+    qsizetype thinned = 0;
+    for (const PageItem &item : scene.picture.items) {
+        const PageLine *l = std::get_if<PageLine>(&item);
+        if (!l || l->colour != r.race.Boats[0].colour) {
+            full.picture.items.push_back(item);
+            continue;
+        }
+        thinned += l->points.size();
+        const bool speed = l->points.first().x() >= 400;
+        PageLine curve{{}, l->colour, 1};
+        for (const TrackPoint &p : t.Points)
+            curve.points.append(QPointF(speed ? GraphScale::boatSpeedToX(p.Speed) : scene.scale.directionToX(p.Course),
+                                        scene.scale.timeToY(p.Time)));
+        full.picture.add(curve);
+    }
+    QVERIFY(thinned < t.PointCount()); // of two curves of 3660 points each
+    const QImage a = renderGraphPage(scene, in.size), b = renderGraphPage(full, in.size);
+    int differ = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differ += a.pixel(x, y) != b.pixel(x, y);
+    QVERIFY2(differ <= tolerance, qPrintable(QStringLiteral("%1 pixels differ").arg(differ)));
 }
 
 void TestPagePainters::pointerMarks()
