@@ -4,6 +4,7 @@
 
 #include <appfolder.h>
 #include <dialogs.h>
+#include <numbers.h>
 #include <textfile.h>
 #include <windfile.h>
 
@@ -96,7 +97,8 @@ bool WindEntry::press(double x, double y, const GraphScale &scale, RaceControl &
     WindSample s;
     s.Time = scale.yToTime(y);
     s.Direction = scale.xToDirection(x);
-    s.Speed = speedAt(s.Time);
+    // To the hundredth of a knot the wind files are written in, not fifteen digits of interpolation.
+    s.Speed = platform::roundTo(speedAt(s.Time), 2);
     // After the samples of the same second, so that equal times keep the order of the clicks.
     const auto at = std::upper_bound(m_clicked.begin(), m_clicked.end(), s.Time,
                                      [](double t, const WindSample &w) { return t < w.Time; });

@@ -16,8 +16,8 @@
 // until the next load reads the wind file again.
 //
 // Speeds are not clicked. A clicked sample takes the wind speed of the record the race showed
-// when the mode was switched on, interpolated at its time, and 0 (no measurement) outside that
-// record or without one; the copies at −300 s and at D take the speed of the sample they copy.
+// when the mode was switched on, interpolated at its time and rounded to 0.01 kn, and 0 (no
+// measurement) outside that record or without one; the copies at −300 s and at D take the speed of the sample they copy.
 // So a record that was only poor in its directions keeps its speeds, and no sample ever carries
 // a speed left over from a slot of an earlier table.
 //

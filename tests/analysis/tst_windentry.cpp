@@ -209,20 +209,23 @@ void TestWindEntry::speedsFromTheRecordShown()
     platform::ScriptedDialogs dialogs;
     platform::DialogsGuard guard(&dialogs);
     m_race.WindFile = QStringLiteral("gastra.csv");
-    m_data.Wind = {{0, 10, 190}, {3600, 14, 210}};
+    m_data.Wind = {{0, 10, 190}, {3600, 11, 210}};
     WindEntry entry;
     dialogs.answers = {true};
     entry.toggle(m_settings, m_race, m_data);
     QVERIFY(entry.press(120, yOf(1800), m_scale, m_race, m_data));
     QVERIFY(entry.press(120, yOf(-120), m_scale, m_race, m_data));
-    // −120 s lies before the record: no speed; 1800 s halfway between 10 and 14.
-    QCOMPARE(m_data.Wind.size(), 4);
+    QVERIFY(entry.press(120, yOf(1200), m_scale, m_race, m_data));
+    // −120 s lies before the record: no speed; 1800 s halfway between 10 and 11; 1200 s a
+    // third of the way, to the hundredth of a knot.
+    QCOMPARE(m_data.Wind.size(), 5);
     QCOMPARE(m_data.Wind[1].Time, -120.0);
     QCOMPARE(m_data.Wind[1].Speed, 0.0);
-    QCOMPARE(m_data.Wind[2].Speed, 12.0);
+    QCOMPARE(m_data.Wind[2].Speed, 10.33);
+    QCOMPARE(m_data.Wind[3].Speed, 10.5);
     // The copies carry the speed of the sample they copy.
     QCOMPARE(m_data.Wind[0].Speed, 0.0);
-    QCOMPARE(m_data.Wind[3].Speed, 12.0);
+    QCOMPARE(m_data.Wind[4].Speed, 10.5);
 }
 
 void TestWindEntry::raceFileNamesTheWindFile()
