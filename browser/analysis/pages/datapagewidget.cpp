@@ -33,6 +33,11 @@ DataPageWidget::DataPageWidget(PageHost &host, QWidget *parent) : QWidget(parent
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Below a short page the page's white goes on.
+    QPalette white = m_scroll->viewport()->palette();
+    white.setColor(QPalette::Window, QColor::fromRgb(DataPageColours::Page));
+    m_scroll->viewport()->setPalette(white);
+    m_scroll->viewport()->setAutoFillBackground(true);
     PicData = new PageCanvas(QStringLiteral("PicData"));
     m_scroll->setWidget(PicData);
 
@@ -128,7 +133,7 @@ void DataPageWidget::redraw()
     input.stats = &stats;
     input.focused = m_host.focusedBoats();
     input.mode = mode();
-    input.pageWidth = m_scroll->viewport()->width();
+    input.pageWidth = pageWidth();
     input.english = settings.isEnglish();
     input.fontScale = settings.Scale;
     m_scene = dataPageScene(input);
@@ -137,9 +142,15 @@ void DataPageWidget::redraw()
     m_drawn = true;
 }
 
+int DataPageWidget::pageWidth() const
+{
+    // The scroll bar is always there, so the page's width does not change with its height.
+    return std::max(0, width() - m_scroll->verticalScrollBar()->sizeHint().width());
+}
+
 void DataPageWidget::placeModeFrame()
 {
-    FrameDataMode->move(m_scroll->viewport()->width() - FrameDataMode->width() - 5, 3);
+    FrameDataMode->move(pageWidth() - FrameDataMode->width() - 5, 3);
     FrameDataMode->raise();
 }
 
@@ -149,6 +160,6 @@ void DataPageWidget::resizeEvent(QResizeEvent *event)
     m_scroll->setGeometry(rect());
     placeModeFrame();
     // The page is as wide as the chart area: a new width lays it out again.
-    if (m_drawn && isVisible() && m_scene.pageSize.width() != m_scroll->viewport()->width())
+    if (m_drawn && isVisible() && m_scene.pageSize.width() != pageWidth())
         redraw();
 }

@@ -53,6 +53,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    int pageWidth() const;
     void placeModeFrame();
 
     PageHost &m_host;
