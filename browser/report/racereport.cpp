@@ -1,5 +1,7 @@
 #include "racereport.h"
 
+#include <datapage.h>
+
 #include <numbers.h>
 
 #include <QJsonArray>
@@ -114,25 +116,28 @@ QJsonObject reportJson(const RaceReport &report, const ReportOptions &options)
     for (int e = 1; e <= entries; ++e)
         leaders.append(stats.leaderTime(e));
 
-    // The Data page: accumulated figures per entry, leg figures per leg for boats that passed
-    // the leg's entry.
+    // The Data page's tables: accumulated figures per entry, leg figures per leg for boats that
+    // passed the leg's entry; the same computation the page shows.
+    const int columns = dataEntryCount(race);
+    const LegTables byTime = computeLegTables(stats, race.boatCount(), columns, DataMode::Time);
+    const LegTables byDistance = computeLegTables(stats, race.boatCount(), columns, DataMode::Distance);
+    const LegTables bySpeed = computeLegTables(stats, race.boatCount(), columns, DataMode::Speed);
+    auto cell = [](const LegTableCell &c) { return c.shown ? QJsonValue(c.value) : QJsonValue(); };
     QJsonArray legs;
     for (int b = 1; b <= race.boatCount(); ++b) {
         QJsonArray acc, byLeg;
-        for (int e = 1; e <= entries; ++e) {
-            const LegFigures f = legFigures(stats, b, e);
+        for (int e = 1; e <= columns; ++e) {
             acc.append(QJsonObject{{"entry", race.Course.Entries[e - 1]},
-                                   {"time", f.roundingTime},
-                                   {"distance", double(f.accDistanceMetres)},
-                                   {"speed", f.accSpeed},
-                                   {"passed", f.valid}});
+                                   {"time", byTime.acc(b, e).value},
+                                   {"distance", byDistance.acc(b, e).value},
+                                   {"speed", bySpeed.acc(b, e).value},
+                                   {"passed", stats.isPassed(b, e)}});
             if (e < 2)
                 continue;
-            QJsonObject leg{{"leg", QStringLiteral(">") + race.Course.Entries[e - 1]}};
-            leg["time"] = f.valid ? QJsonValue(f.legTime) : QJsonValue();
-            leg["distance"] = f.valid ? QJsonValue(double(f.legDistanceMetres)) : QJsonValue();
-            leg["speed"] = f.valid && f.hasLegSpeed ? QJsonValue(f.legSpeed) : QJsonValue();
-            byLeg.append(leg);
+            byLeg.append(QJsonObject{{"leg", QStringLiteral(">") + race.Course.Entries[e - 1]},
+                                     {"time", cell(byTime.leg(b, e))},
+                                     {"distance", cell(byDistance.leg(b, e))},
+                                     {"speed", cell(bySpeed.leg(b, e))}});
         }
         legs.append(QJsonObject{{"boat", race.Boats[b - 1].Name},
                                 {"accumulated", acc},
@@ -177,7 +182,11 @@ QStringList reportCsv(const RaceReport &report)
     using platform::formatNumber;
     const RaceControl &race = *report.race;
     const LegStats &stats = report.stats;
-    const int entries = race.Course.Count();
+    const int entries = dataEntryCount(race);
+    const LegTables byTime = computeLegTables(stats, race.boatCount(), entries, DataMode::Time);
+    const LegTables byDistance = computeLegTables(stats, race.boatCount(), entries, DataMode::Distance);
+    const LegTables bySpeed = computeLegTables(stats, race.boatCount(), entries, DataMode::Speed);
+    auto cell = [](const LegTableCell &c) { return c.shown ? formatNumber(c.value) : QString(); };
     QStringList out;
     QStringList head{QStringLiteral("Boat")};
     for (int e = 1; e <= entries; ++e) {
@@ -191,20 +200,11 @@ QStringList reportCsv(const RaceReport &report)
     out << head.join(QLatin1Char(','));
     for (int b = 1; b <= race.boatCount(); ++b) {
         QStringList row{csvText(race.Boats[b - 1].Name)};
-        QStringList legCells;
-        for (int e = 1; e <= entries; ++e) {
-            const LegFigures f = legFigures(stats, b, e);
-            row << formatNumber(f.roundingTime) << formatNumber(double(f.accDistanceMetres))
-                << formatNumber(f.accSpeed);
-            if (e < 2)
-                continue;
-            if (f.valid)
-                legCells << formatNumber(f.legTime) << formatNumber(double(f.legDistanceMetres))
-                         << (f.hasLegSpeed ? formatNumber(f.legSpeed) : QString());
-            else
-                legCells << QString() << QString() << QString();
-        }
-        out << (row + legCells).join(QLatin1Char(','));
+        for (int e = 1; e <= entries; ++e)
+            row << cell(byTime.acc(b, e)) << cell(byDistance.acc(b, e)) << cell(bySpeed.acc(b, e));
+        for (int e = 2; e <= entries; ++e)
+            row << cell(byTime.leg(b, e)) << cell(byDistance.leg(b, e)) << cell(bySpeed.leg(b, e));
+        out << row.join(QLatin1Char(','));
     }
     return out;
 }

@@ -38,8 +38,10 @@ RaceReport buildRaceReport(const RaceControl &race, const RaceData &data, double
 
 QJsonObject reportJson(const RaceReport &report, const ReportOptions &options = {});
 
-// The Data page's leg table as CSV, one row per boat: the name, then per course entry the
-// passing time (s), accumulated distance (m) and accumulated speed (kn, 0 when not passed),
-// then per leg the leg time (s), leg distance (m) and leg speed (kn, truncated to 0.001),
-// empty where the boat did not pass the leg's entry. The first line names the columns.
+// The Data page's tables as CSV (computeLegTables: the numbers the page shows), one row per
+// boat: the name, then per course entry the passing time (s), accumulated distance (m) and
+// accumulated speed (kn, 0 when not passed), then per leg the leg time (s), leg distance (m)
+// and leg speed (kn, truncated to 0.001), empty where the boat did not pass the leg's entry
+// (the speed also where the leg took no time). Course entries past the ones the analysis
+// looks at (LegStats::MaxEntries) get no columns. The first line names the columns.
 QStringList reportCsv(const RaceReport &report);
