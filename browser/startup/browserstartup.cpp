@@ -7,6 +7,8 @@
 
 #include <appsettings.h>
 #include <dialogs.h>
+#include <distributionbuilder.h>
+#include <haifuwindow.h>
 #include <racecontrol.h>
 #include <splashwindow.h>
 
@@ -95,6 +97,7 @@ BrowserStartup::BrowserStartup(AppSettings &settings, RaceControl &race, Startup
 BrowserStartup::~BrowserStartup()
 {
     delete m_display.data();
+    delete m_builder.data();
 }
 
 void BrowserStartup::setRaceDisplayFactory(RaceDisplayFactory factory)
@@ -115,6 +118,24 @@ SplashWindow *BrowserStartup::splash() const
 QWidget *BrowserStartup::raceDisplay() const
 {
     return m_display.data();
+}
+
+QWidget *BrowserStartup::distributionBuilder() const
+{
+    return m_builder.data();
+}
+
+void BrowserStartup::showDistributionBuilder()
+{
+    // One builder at a time: pressing the button again brings it forward.
+    if (!m_builder) {
+        auto *window = new HaifuWindow(m_settings, sourcesOfThisProgram());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_builder = window;
+    }
+    m_builder->show();
+    m_builder->raise();
+    m_builder->activateWindow();
 }
 
 StartupOutcome BrowserStartup::start(const QString &applicationFolder)
@@ -203,8 +224,10 @@ void BrowserStartup::onMenuAction(MenuAction action)
         startTool(m_settings, m_system, QStringLiteral("\\GASTRA.exe"));
         break;
     case MenuAction::Editor:
-    case MenuAction::Distribution:
         platform::dialogs().message(startupText(m_settings, StartupText::NotAvailableYet), m_settings.ProgramTitle);
+        break;
+    case MenuAction::Distribution:
+        showDistributionBuilder();
         break;
     case MenuAction::ShowOneBoat:
     case MenuAction::ShowRacing:

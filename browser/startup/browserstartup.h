@@ -55,6 +55,8 @@ public:
     MainMenuWindow *menu() const;
     SplashWindow *splash() const;
     QWidget *raceDisplay() const;
+    // The distribution builder's window while it is open.
+    QWidget *distributionBuilder() const;
     ChooserMode chooserMode() const { return m_chooserMode; }
 
 signals:
@@ -69,6 +71,7 @@ private:
     void onChosen(const QString &name);
     void onRaceDisplayClosed();
     void showRaceDisplay();
+    void showDistributionBuilder();
     SplashWindow *ensureSplash();
 
     AppSettings &m_settings;
@@ -79,4 +82,5 @@ private:
     std::unique_ptr<MainMenuWindow> m_menu;
     std::unique_ptr<SplashWindow> m_splash;
     QPointer<QWidget> m_display;
+    QPointer<QWidget> m_builder;
 };
