@@ -73,11 +73,13 @@ DistributionResult runDistributionPlan(const AppSettings &settings, const Distri
     bool ok = true;
     for (const DistributionStep &step : plan.Steps) {
         switch (step.Type) {
-        case DistributionStep::MakeFolder:
-            if (QDir::cleanPath(step.Path) == QDir::cleanPath(plan.Folder) && !QFileInfo::exists(step.Path))
-                result.CreatedFolder = true;
+        case DistributionStep::MakeFolder: {
+            const bool isNew = QDir::cleanPath(step.Path) == QDir::cleanPath(plan.Folder) && !QFileInfo::exists(step.Path);
             ok = makeFolder(step.Path, &error);
+            // Only a folder this build made is removed again after a failure.
+            result.CreatedFolder = result.CreatedFolder || (ok && isNew);
             break;
+        }
         case DistributionStep::CopyIfPresent:
             switch (copyIfPresent(step.Source, step.Path, step.Name, &error)) {
             case CopyOutcome::Copied:

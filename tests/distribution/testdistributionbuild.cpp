@@ -394,6 +394,7 @@ void TestDistributionBuild::folderThatCannotBeCreated()
     QVERIFY2(message.startsWith(QStringLiteral("The distribution could not be created.\r\n")
                                 + QDir::toNativeSeparators(app.file(QStringLiteral("distribution"))) + u':'),
              qPrintable(message));
+    QCOMPARE(message.count(QStringLiteral("\r\n")), 1);
     QCOMPARE(DistributionFixture::contents(app.file(QStringLiteral("distribution"))), QByteArray("in the way"));
 }
 
@@ -471,6 +472,8 @@ void TestDistributionBuild::writeProtectedMedium()
                                                    + QDir::toNativeSeparators(app.file(QStringLiteral("distribution/Cup")))
                                                    + u':'),
              qPrintable(dialogs.messages().first()));
+    // Nothing was made, so nothing is said to be removed.
+    QCOMPARE(dialogs.messages().first().count(QStringLiteral("\r\n")), 1);
     QVERIFY(!QFileInfo::exists(app.file(QStringLiteral("distribution/Cup"))));
 }
 
