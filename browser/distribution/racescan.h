@@ -7,8 +7,9 @@
 //   - a line without a comma is skipped (a blank line is skipped without a word);
 //   - a BN line without a second comma takes its whole value as the track file (the browser
 //     names the boat after it); a BN line with an empty track file is skipped;
-//   - MAP lines past the 20th and AT lines past the 50th are skipped, as are empty MAP, WF and
-//     AT values.
+//   - MAP lines past the 20th, AT lines past the 50th and empty MAP and AT values are skipped;
+//   - an empty WF value names no wind file (not reported: the writer leaves such a race
+//     without a WF line, and a race without wind data is common).
 #pragma once
 
 #include <QString>
