@@ -7,6 +7,8 @@
 
 #include <appsettings.h>
 #include <dialogs.h>
+#include <distributionbuilder.h>
+#include <haifuwindow.h>
 #include <racecontrol.h>
 #include <raceeditorwindow.h>
 #include <splashwindow.h>
@@ -97,6 +99,7 @@ BrowserStartup::~BrowserStartup()
 {
     delete m_editor.data();
     delete m_display.data();
+    delete m_builder.data();
 }
 
 void BrowserStartup::setRaceDisplayFactory(RaceDisplayFactory factory)
@@ -122,6 +125,24 @@ QWidget *BrowserStartup::raceDisplay() const
 RaceEditorWindow *BrowserStartup::editor() const
 {
     return m_editor.data();
+}
+
+QWidget *BrowserStartup::distributionBuilder() const
+{
+    return m_builder.data();
+}
+
+void BrowserStartup::showDistributionBuilder()
+{
+    // One builder at a time: pressing the button again brings it forward.
+    if (!m_builder) {
+        auto *window = new HaifuWindow(m_settings, sourcesOfThisProgram());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_builder = window;
+    }
+    m_builder->show();
+    m_builder->raise();
+    m_builder->activateWindow();
 }
 
 StartupOutcome BrowserStartup::start(const QString &applicationFolder)
@@ -213,7 +234,7 @@ void BrowserStartup::onMenuAction(MenuAction action)
         openEditor();
         break;
     case MenuAction::Distribution:
-        platform::dialogs().message(startupText(m_settings, StartupText::NotAvailableYet), m_settings.ProgramTitle);
+        showDistributionBuilder();
         break;
     case MenuAction::ShowOneBoat:
     case MenuAction::ShowRacing:

@@ -58,6 +58,8 @@ public:
     QWidget *raceDisplay() const;
     // The race control file editor while it is open.
     RaceEditorWindow *editor() const;
+    // The distribution builder's window while it is open.
+    QWidget *distributionBuilder() const;
     ChooserMode chooserMode() const { return m_chooserMode; }
 
 signals:
@@ -73,6 +75,7 @@ private:
     void onRaceDisplayClosed();
     void showRaceDisplay();
     void openEditor();
+    void showDistributionBuilder();
     SplashWindow *ensureSplash();
 
     AppSettings &m_settings;
@@ -84,4 +87,5 @@ private:
     std::unique_ptr<SplashWindow> m_splash;
     QPointer<QWidget> m_display;
     QPointer<RaceEditorWindow> m_editor;
+    QPointer<QWidget> m_builder;
 };
