@@ -36,9 +36,6 @@ QHash<StartupText, TextPair> buildTable()
               QStringLiteral("表示するレースデータ（raceadmin\\*.txt）がありません。")});
     t.insert(StartupText::ChooseAFile,
              {QStringLiteral("There is no file to choose."), QStringLiteral("選択できるファイルがありません。")});
-    t.insert(StartupText::NotAvailableYet,
-             {QStringLiteral("This function is not available in this version."),
-              QStringLiteral("この機能はこの版では使えません。")});
     return t;
 }
 

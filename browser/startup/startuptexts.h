@@ -15,7 +15,6 @@ enum class StartupText {
     ToolStartFailed,      // followed by CR LF and the path of the program
     NoRaceToShow,
     ChooseAFile,
-    NotAvailableYet,
 };
 
 struct TextPair {
