@@ -21,8 +21,10 @@ ChartOptions RaceDisplayState::chartOptions() const
     o.focused.resize(race.boatCount());
     for (int i = 0; i < race.boatCount(); ++i)
         o.focused[i] = isFocused(i);
-    o.periodStart = data.ReplayStart;
-    o.periodEnd = data.ReplayEnd;
+    o.periodStart = clock.PeriodStart;
+    o.periodEnd = clock.PeriodEnd;
+    o.roundingClockEntry = roundingClock.entry;
+    o.roundingClockText = roundingClock.text;
     return o;
 }
 

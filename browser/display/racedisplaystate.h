@@ -59,6 +59,7 @@ public:
     QVector<bool> focused; // Bnam per boat (boat n at n − 1)
     QVector<bool> marked;  // Maru per boat
     DisplayPage page = DisplayPage::Track;
+    RoundingClock roundingClock; // the leader's last rounding within 300 s, once a second
     int seaColourNumber = 1; // BCOL1 … BCOL6 chosen last
     bool windGraphShown = false;
     QString caption;       // the race title of the window caption

@@ -11,6 +11,8 @@
 #include "optionspanel.h"
 #include "overviewwidget.h"
 #include "racedisplaystate.h"
+#include "replaydriver.h"
+#include "timebarwidget.h"
 #include "widgethelpers.h"
 
 #include <appfolder.h>
@@ -66,9 +68,9 @@ void RaceDisplayWindow::buildParts()
 {
     RaceDisplayState &s = *m_state;
     m_chart = new ChartWidget(this);
-    m_chart->setBackground(toQColor(s.settings.SeaColour));
-    m_timeBar = new CanvasPicture(QStringLiteral("PicTimeBar"), this);
-    m_timeBar->setBackground(Qt::white);
+    m_chart->setSea(s.settings.SeaColour);
+    m_chart->setFontFamily(s.settings.UiFontName);
+    m_timeBar = new TimeBarWidget(s, this);
 
     m_panel = make<QFrame>("Picture5", this);
     m_overview = new OverviewWidget(m_panel);
@@ -89,6 +91,18 @@ void RaceDisplayWindow::buildParts()
                                              m_windSpeed);
     m_hover = new HoverHandler(s, this, m_panel, m_boatList, m_options, m_chart->Text8);
     m_hover->watchTree(this);
+
+    ReplayParts parts;
+    parts.chart = m_chart;
+    parts.layers = m_layers.get();
+    parts.overview = m_overview;
+    parts.boatList = m_boatList;
+    parts.controls = m_controls;
+    parts.options = m_options;
+    parts.timeBar = m_timeBar;
+    parts.sizeBox = m_sizeBox;
+    m_replay = new ReplayDriver(s, parts, this);
+    m_timeBar->setParts(m_replay, m_overview, m_hover);
 }
 
 void RaceDisplayWindow::applyFonts()
@@ -153,6 +167,8 @@ void RaceDisplayWindow::applyLayout()
     // A long list runs on behind the lower panel until the pointer raises it.
     m_options->raise();
     m_state->view.setChartSize(m_chart->width(), m_chart->height());
+    if (m_state->loaded)
+        m_timeBar->drawBar();
 }
 
 void RaceDisplayWindow::connectParts()
@@ -235,9 +251,9 @@ void RaceDisplayWindow::chooseSeaColour(int button, bool exportSailData)
     const ChartColours colours = ApplySeaColour(s.settings, button);
     s.seaColourNumber = button;
     const QColor sea = toQColor(colours.background);
-    for (CanvasPicture *p : std::initializer_list<CanvasPicture *>{m_chart, m_windIndicator, m_overview})
+    for (CanvasPicture *p : std::initializer_list<CanvasPicture *>{m_windIndicator, m_overview})
         p->setBackground(sea);
-    m_chart->setSymbolBackground(sea);
+    m_chart->setSea(colours.background);
     m_controls->setSeaColour(sea, toQColor(colours.foreground));
     setBackgroundColour(m_sizeBox, sea);
     if (s.loaded) {
@@ -301,9 +317,9 @@ void RaceDisplayWindow::applySeaColours()
     s.seaColourNumber = 1;
     s.settings.SeaColour = SeaColourButtons[0];
     const QColor sea = toQColor(s.settings.SeaColour);
-    for (CanvasPicture *p : std::initializer_list<CanvasPicture *>{m_chart, m_windIndicator, m_overview})
+    for (CanvasPicture *p : std::initializer_list<CanvasPicture *>{m_windIndicator, m_overview})
         p->setBackground(sea);
-    m_chart->setSymbolBackground(sea);
+    m_chart->setSea(s.settings.SeaColour);
     m_controls->setSeaColour(sea, toQColor(chartForeground(s.settings.SeaColour)));
     setBackgroundColour(m_sizeBox, sea);
 }
@@ -398,7 +414,6 @@ public:
             QVector<Colour> colours;
             for (const BoatEntry &b : race.Boats)
                 colours.append(b.colour);
-            w->m_chart->setBoats(colours);
             w->m_overview->buildMarkers(colours);
             for (int i = 0; i < w->m_boatList->rowCount(); ++i)
                 for (QWidget *c : w->m_boatList->rowControls(i))
@@ -406,6 +421,7 @@ public:
         }
         s.view.resetForRace(data.Extent, race.ChartRotation, w->m_chart->height());
         s.view.setChartSize(w->m_chart->width(), w->m_chart->height());
+        w->m_replay->prepareRace();
     }
     void drawChart(const RaceControl &, const RaceData &) override
     {
@@ -423,6 +439,9 @@ public:
         s.windSearch = WindSearch();
         w->m_layers->drawWindIndicator(s.windAt(-(race.PreStartSeconds + 20.0)));
         w->showWindPresence();
+        // Passing times and tracks are known: the replay can start.
+        s.loaded = true;
+        w->m_replay->raceLoaded();
     }
 
 private:
@@ -458,8 +477,9 @@ void RaceDisplayWindow::showChosenRace()
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_boatList->remove();
-    m_chart->setBoats({});
+    m_chart->setBoats(0);
     m_overview->removeMarkers();
+    s.loaded = false;
     s.race.FileName = chosen;
     s.settings.SingleTrackFile.clear();
     s.data.Coast.clear();
@@ -520,6 +540,21 @@ const LegStats &RaceDisplayWindow::legStats() const
     return m_state->legStats;
 }
 
+ReplayDriver *RaceDisplayWindow::replay() const
+{
+    return m_replay;
+}
+
+QImage RaceDisplayWindow::composedChartImage() const
+{
+    return m_chart->composedImage();
+}
+
+void RaceDisplayWindow::setSoundPlayer(std::function<void(const QString &)> player)
+{
+    m_replay->setSoundPlayer(std::move(player));
+}
+
 bool RaceDisplayWindow::event(QEvent *e)
 {
     // The first activation loads the race. A window shown where no window manager activates
@@ -560,5 +595,6 @@ void RaceDisplayWindow::resizeEvent(QResizeEvent *e)
     if (m_state->loaded && !m_state->loading) {
         m_layers->fullRedraw();
         m_layers->drawOverview();
+        m_replay->drawFrame();
     }
 }

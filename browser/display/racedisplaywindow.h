@@ -39,6 +39,8 @@ class OptionsPanel;
 class OverviewWidget;
 class QLineEdit;
 class RaceDisplayState;
+class ReplayDriver;
+class TimeBarWidget;
 
 // How the window reaches the splash window during its first load. The start-up owns the
 // splash; the window only asks it to show, paints the progress on it and hides it. Every
@@ -84,6 +86,12 @@ public:
     const RaceData &raceData() const;
     // Passing times of every boat at every course entry, computed at each load.
     const LegStats &legStats() const;
+    // The replay: its clock, timers and buttons (tests drive ticks through it).
+    ReplayDriver *replay() const;
+    // The chart with the boat symbols and comparison lines over it, as the screen shows it.
+    QImage composedChartImage() const;
+    // Plays the gun; the program plays gun.wav beside it, tests count the shots.
+    void setSoundPlayer(std::function<void(const QString &path)> player);
 
 signals:
     // The window has closed. In viewing mode the program ends then; in edit mode the menu
@@ -128,7 +136,7 @@ private:
     bool m_progressOnChart = false;
 
     ChartWidget *m_chart = nullptr;       // Picture1
-    CanvasPicture *m_timeBar = nullptr;   // PicTimeBar
+    TimeBarWidget *m_timeBar = nullptr;   // PicTimeBar
     QWidget *m_panel = nullptr;           // Picture5
     OverviewWidget *m_overview = nullptr; // Picture6
     CanvasPicture *m_windIndicator = nullptr; // Picture2
@@ -141,4 +149,5 @@ private:
     ControlPanel *m_controls = nullptr;
     HoverHandler *m_hover = nullptr;
     std::unique_ptr<LayerDrawer> m_layers;
+    ReplayDriver *m_replay = nullptr;
 };

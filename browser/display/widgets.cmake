@@ -26,7 +26,14 @@ add_library(orvane_display STATIC
     ${CMAKE_CURRENT_LIST_DIR}/optionspanel.h ${CMAKE_CURRENT_LIST_DIR}/optionspanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/controlpanel.h ${CMAKE_CURRENT_LIST_DIR}/controlpanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hoverhandler.h ${CMAKE_CURRENT_LIST_DIR}/hoverhandler.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/timebarwidget.h ${CMAKE_CURRENT_LIST_DIR}/timebarwidget.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/replaydriver.h ${CMAKE_CURRENT_LIST_DIR}/replaydriver.cpp
 )
+# The signal flags of the start sequence, drawn by tools/assetgen, go into the program.
+qt_add_resources(orvane_display "flags"
+    PREFIX "/orvane/flags"
+    BASE ${PROJECT_SOURCE_DIR}/assets/flags
+    FILES ${PROJECT_SOURCE_DIR}/assets/flags/blue_p.png ${PROJECT_SOURCE_DIR}/assets/flags/seven.png)
 target_include_directories(orvane_display PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display
     PUBLIC orvane_display_panel orvane_load orvane_analysis orvane_layers orvane_replay orvane_startup_core orvane_scene

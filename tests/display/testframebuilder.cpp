@@ -243,6 +243,12 @@ void TestFrameBuilder::gunOncePerForwardPass()
     play(-1, -3, -0.5);
     play(3, -3, -0.5);
     QCOMPARE(shots, 2);
+    // At x100 a step of 3.03 s can jump over the first two seconds: the gun all the same.
+    Race fast;
+    fast.clock.Step = 3.03;
+    QCOMPARE(fast.at(-0.2).gunShots, 0);
+    QCOMPARE(fast.at(2.83).gunShots, 1);
+    QCOMPARE(fast.at(5.86).gunShots, 0);
 }
 
 void TestFrameBuilder::finishPanelInOrder()

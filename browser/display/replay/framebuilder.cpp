@@ -19,7 +19,7 @@ constexpr double SevenUntil = 0.5;       // … to the start
 constexpr double SevenLowered = 5.0;
 constexpr double CountdownFrom = -30.0;
 constexpr double CountdownUntil = 10.0;
-constexpr double GunWindow = 2.0;        // the gun sounds in the first two seconds after the start
+constexpr double GunWindow = 2.0;        // the gun sounds in the first two seconds after the start …
 
 constexpr double WakeSeconds = 30.0;
 constexpr int WakePoints = 5;
@@ -233,7 +233,8 @@ FrameScene computeFrame(const FrameInputs &in, ReplayClock &clock, FrameState &s
     flags(f, st, t, forward, view.ChartSize);
     if (t < 0)
         st.GunFired = false;
-    if (t >= 0 && t < GunWindow && forward && !st.GunFired) {
+    // … or in the first step after it, at a speed whose step jumps over those two seconds.
+    if (t >= 0 && t < std::max(GunWindow, clock.Step) && forward && !st.GunFired) {
         ++f.gunShots;
         st.GunFired = true;
     }
