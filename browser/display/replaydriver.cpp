@@ -231,6 +231,7 @@ void ReplayDriver::raceLoaded()
         m_started = true;
         clock.open(race.PreStartSeconds);
         m_monotonic.start();
+        clock.startMeasuring(0.0);
         playGun();
         if (!m_manual) {
             m_measure->start();

@@ -115,6 +115,16 @@ void TimeBarWidget::mouseReleaseEvent(QMouseEvent *event)
         m_driver->choosePeriod(from, y);
 }
 
+void TimeBarWidget::leaveEvent(QEvent *event)
+{
+    // Leaving the bar, even out of the window, ends the preview: the frames place the overview
+    // markers again.
+    m_state.frame.TimeBarHover = false;
+    if (m_hover)
+        m_hover->hideBox();
+    CanvasPicture::leaveEvent(event);
+}
+
 void TimeBarWidget::preview(double T, double y)
 {
     // The fleet at T on the overview: each boat at the track point that starts its segment.

@@ -8,7 +8,9 @@
 //
 // Segment hints are 0-based: segment k joins track points k and k + 1. A forward search
 // starts at max(hint, 0), a backward one at min(hint + 1, n − 2); −1 therefore means "from
-// the first segment" and n − 1 "from the last".
+// the first segment" and n − 1 "from the last". Only the frames and the jumps of the time
+// (period wrap, time bar, playback period) set them; the time marks layer searches with hints
+// of its own, so drawing the marks never sends a backward replay to the start of a track.
 #pragma once
 
 #include <mapview.h>

@@ -52,6 +52,12 @@ void ReplayClock::setStepFromRate(double ticksPerSecond)
     Step = direction() * std::max(step, MinStep);
 }
 
+void ReplayClock::startMeasuring(double now)
+{
+    LastTimerReading = now;
+    TickCount = 0;
+}
+
 ReplayClock::Measurement ReplayClock::measure(double now, bool anyBoatShown)
 {
     Measurement m;

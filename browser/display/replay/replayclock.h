@@ -73,6 +73,9 @@ public:
     // One step of the skip through times at which no boat is in view: 5 s in the playing direction.
     void skip();
 
+    // The first reading of the measurement, as the timers start: the first second after it is
+    // measured already.
+    void startMeasuring(double now);
     // The once-a-second measurement. now: seconds on a monotonic clock; anyBoatShown: whether
     // the last frame placed a boat inside the chart. In STOP nothing is measured.
     struct Measurement {
