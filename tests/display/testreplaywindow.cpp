@@ -32,6 +32,7 @@ private slots:
     void startSequence();
     void plusMinusAndStop();
     void timeBarJumpsPreviewsAndLimits();
+    void symbolsOverTheChart();
 
 private:
     QWidget *child(const char *name) { return m_window->findChild<QWidget *>(QString::fromLatin1(name)); }
@@ -253,6 +254,36 @@ void TestReplayWindow::timeBarJumpsPreviewsAndLimits()
     for (int i = 0; i < 800; ++i)
         replay()->tick();
     QVERIFY(time() > 650);
+}
+
+void TestReplayWindow::symbolsOverTheChart()
+{
+    // Stopped 10 minutes in, without tracks: each symbol is composited over the chart, whose
+    // picture (layers, wakes) never holds it, so moving it needs no redraw of the layers.
+    QTest::mouseClick(child("Check6"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 10));
+    QTest::mouseClick(child("Option7"), Qt::LeftButton);
+    QTest::mouseClick(child("PicTimeBar"), Qt::LeftButton, Qt::NoModifier, QPoint(15, barY(600)));
+    const QImage composed = m_window->composedChartImage();
+    const QImage picture = m_window->chartImage();
+    int shown = 0;
+    for (int i = 0; i < m_race.boatCount(); ++i) {
+        const BoatFrameScene &b = replay()->lastFrame().boats[i];
+        if (!b.symbolShown || !composed.rect().contains(b.position.toPoint()))
+            continue;
+        ++shown;
+        const QRgb colour = QRgb(m_race.Boats[i].colour);
+        int onScreen = 0, onPicture = 0;
+        const QRect square = b.symbolRect().toAlignedRect() & composed.rect();
+        for (int y = square.top(); y <= square.bottom(); ++y) {
+            for (int x = square.left(); x <= square.right(); ++x) {
+                onScreen += composed.pixel(x, y) == colour;
+                onPicture += picture.pixel(x, y) == colour;
+            }
+        }
+        QVERIFY(onScreen > 5);
+        QCOMPARE(onPicture, 0);
+    }
+    QVERIFY(shown > 0);
 }
 
 QTEST_MAIN(TestReplayWindow)
