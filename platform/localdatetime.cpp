@@ -116,6 +116,32 @@ LocalDateTime LocalDateTime::parse(QStringView text)
     return fromDate(date, seconds);
 }
 
+LocalDateTime LocalDateTime::parseSystemText(QStringView text)
+{
+    const LocalDateTime t = parse(text);
+    if (!t.isNull())
+        return t;
+    static const QRegularExpression us(QStringLiteral(
+        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?(?:\s*([AaPp])\.?[Mm]\.?)?)?\s*$)"));
+    const auto m = us.match(text.toString());
+    if (!m.hasMatch())
+        return {};
+    const int month = m.captured(1).toInt();
+    const int day = m.captured(2).toInt();
+    const int year = m.captured(3).toInt();
+    int hour = m.capturedLength(4) > 0 ? m.captured(4).toInt() : 0;
+    const int minute = m.capturedLength(5) > 0 ? m.captured(5).toInt() : 0;
+    const int second = m.capturedLength(6) > 0 ? m.captured(6).toInt() : 0;
+    if (m.capturedLength(7) > 0) {
+        // 12:xx AM is just after midnight, 12:xx PM just after noon; 0 or 13 has no AM or PM.
+        if (hour < 1 || hour > 12)
+            return {};
+        const bool pm = m.captured(7).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    return fromParts(year, month, day, hour, minute, second);
+}
+
 QDate LocalDateTime::date() const
 {
     return m_valid ? QDate::fromJulianDay(floorDiv(m_seconds, SecondsPerDay)) : QDate();
