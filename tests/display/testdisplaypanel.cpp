@@ -240,6 +240,8 @@ void TestDisplayPanel::focus_data()
                                                      << QVector<bool>{t, t, t};
     QTest::newRow("right click on a marked boat") << QVector<bool>{t, t, t} << QVector<bool>{f, t, f} << 1
                                                   << QVector<bool>{f, t, f};
+    QTest::newRow("unticking the only focused boat, itself marked") << QVector<bool>{f, f, f} << QVector<bool>{f, t, f}
+                                                                    << -1 << QVector<bool>{t, t, f};
     QTest::newRow("no boats") << QVector<bool>{} << QVector<bool>{} << -1 << QVector<bool>{};
 }
 
