@@ -537,8 +537,9 @@ void RaceDisplayWindowPrivate::toggleWindGraph()
 
 void RaceDisplayWindowPrivate::showWindGraph()
 {
-    // Without wind data there is no graph to show; the flag keeps the user's choice.
-    const bool show = windGraphShown && data.hasWind();
+    // Without wind data, or before a wind graph is drawn, there is nothing to show (an empty
+    // box would only hide the read-outs); the flag keeps the user's choice.
+    const bool show = windGraphShown && data.hasWind() && windGraphDrawn;
     if (show) {
         sWind->move(Picture2->x() + Picture2->width() - sWind->width(), Picture2->y() + Picture2->height());
         sWind->raise();

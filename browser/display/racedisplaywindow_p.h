@@ -77,6 +77,7 @@ public:
     void toggleWindGraph();
     void showWindGraph();
     bool windGraphShown = false;
+    bool windGraphDrawn = false; // sWind holds a drawn wind graph; until then it is never shown
     // A boat name or mark box was clicked (row 0-based); only: the right button.
     void focusChanged(int clickedRow, bool only);
     void focusAll();

@@ -562,14 +562,15 @@ void TestRaceDisplayWindow::windIndicatorShowsTheFile()
     const int cy = cx + 10;
     QVERIFY(isColour(wind->canvas(), QPoint(cx + 1, cy - 27), QColor(255, 0, 0), 1));
 
-    // A click on the indicator shows the wind graph right below it; a click on either hides it.
+    // The wind graph is not drawn yet: a click on the indicator shows no empty box over the
+    // read-outs, however often it comes.
     QWidget *graph = window.findChild<QWidget *>(QStringLiteral("sWind"));
     QVERIFY(!graph->isVisible());
-    QTest::mouseClick(wind, Qt::LeftButton);
-    QVERIFY(graph->isVisible());
-    QCOMPARE(graph->y(), wind->geometry().bottom() + 1);
-    QTest::mouseClick(graph, Qt::LeftButton);
-    QVERIFY(!graph->isVisible());
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(wind, Qt::LeftButton);
+        QVERIFY(!graph->isVisible());
+        QVERIFY(direction->isVisible() && speed->isVisible());
+    }
 }
 
 void TestRaceDisplayWindow::longListRisesUnderThePointer_data()
