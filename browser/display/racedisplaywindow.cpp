@@ -4,6 +4,7 @@
 #include "canvaspicture.h"
 #include "displaylayout.h"
 #include "displaytexts.h"
+#include "loadproblemnotice.h"
 #include "racedisplaywindow_p.h"
 
 #include <appfolder.h>
@@ -998,6 +999,9 @@ bool RaceDisplayWindowPrivate::runLoad()
 {
     WindowLoadObserver observer(this);
     const LoadResult result = LoadRace(settings, race, data, &observer);
+    // What the files held that could not be read, once per load, without stopping the replay.
+    // A race that could not be loaded at all has had its message already.
+    LoadProblemNotice::showFor(q, result.ok ? result.problems : FileProblems(), settings);
     if (!result.ok) {
         // Nothing to show (no race at all, or a file that cannot be read): the window stays
         // usable, and in viewing mode its race list offers the races there are.

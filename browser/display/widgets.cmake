@@ -6,6 +6,7 @@ add_library(orvane_display_panel STATIC
     ${CMAKE_CURRENT_LIST_DIR}/displaytexts.h ${CMAKE_CURRENT_LIST_DIR}/displaytexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/displaylayout.h ${CMAKE_CURRENT_LIST_DIR}/displaylayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/boatfocus.h ${CMAKE_CURRENT_LIST_DIR}/boatfocus.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/loadproblemtext.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemtext.cpp
 )
 target_include_directories(orvane_display_panel PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display_panel PUBLIC orvane_model Qt6::Core)
@@ -18,6 +19,7 @@ add_library(orvane_display STATIC
     ${CMAKE_CURRENT_LIST_DIR}/racedisplaywindow.h ${CMAKE_CURRENT_LIST_DIR}/racedisplaywindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/racedisplaywindow_p.h
     ${CMAKE_CURRENT_LIST_DIR}/canvaspicture.h ${CMAKE_CURRENT_LIST_DIR}/canvaspicture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.cpp
 )
 target_include_directories(orvane_display PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display
