@@ -53,7 +53,7 @@ public:
     static constexpr double StartWindowEnd = 360;
     // Seconds between two fixes beyond which the recording counts as paused, not as sailing
     // in a straight line between them.
-    static constexpr double MaxFixGap = 6 * 3600;
+    static constexpr double MaxFixGap = MaxFixGapSeconds;
 
     QVector<QVector<double>> RoundingTime;     // [boat][entry]: seconds, 0 = not passed
     QVector<QVector<double>> RoundingDistance; // [boat][entry]: nm from 0 s, rounded to 0.001
