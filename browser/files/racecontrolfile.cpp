@@ -433,7 +433,7 @@ bool ReadRaceControl(const AppSettings &settings, RaceControl &rc, FileProblems 
     const auto read = platform::readTextFile(path);
     if (!read.ok) {
         resetRace(rc);
-        reporter.add(0, FileProblem::FileUnreadable, read.error);
+        reporter.add(0, FileProblem::FileUnreadable, read.reason);
         platform::dialogs().message(settings.text(QStringLiteral("The race file could not be read: %1"),
                                                   QStringLiteral("レースファイルを読めません: %1"))
                                         .arg(QDir::toNativeSeparators(path)));

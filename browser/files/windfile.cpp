@@ -92,7 +92,7 @@ bool ReadWindFile(const AppSettings &settings, const RaceControl &rc, QVector<Wi
     ProblemReporter reporter(problems, problemFileName(settings.ApplicationFolder, path));
     const auto read = platform::readTextFile(path);
     if (!read.ok) {
-        reporter.add(0, FileProblem::FileUnreadable, read.error);
+        reporter.add(0, FileProblem::FileUnreadable, read.reason);
         return false;
     }
     samples = parseWindLines(read.lines, rc, &reporter);
