@@ -177,14 +177,21 @@ QString LocalDateTime::toString() const
 LocalDateTime LocalDateTime::addSecs(qint64 seconds) const
 {
     LocalDateTime t = *this;
-    if (m_valid)
-        t.m_seconds += seconds;
+    if (!m_valid)
+        return t;
+    // A sum past the range of the count, or of the calendar, is no date-time at all.
+    if (__builtin_add_overflow(m_seconds, seconds, &t.m_seconds)
+        || !QDate::fromJulianDay(floorDiv(t.m_seconds, SecondsPerDay)).isValid())
+        return {};
     return t;
 }
 
 LocalDateTime LocalDateTime::addDays(qint64 days) const
 {
-    return addSecs(days * SecondsPerDay);
+    qint64 seconds = 0;
+    if (__builtin_mul_overflow(days, SecondsPerDay, &seconds))
+        return {};
+    return addSecs(seconds);
 }
 
 qint64 LocalDateTime::secsTo(const LocalDateTime &other) const

@@ -46,6 +46,7 @@ public:
     // "yyyy/mm/dd"; empty for a null value.
     QString dateText() const;
 
+    // Null when this is null, or when the result lies beyond what the count of seconds holds.
     LocalDateTime addSecs(qint64 seconds) const;
     LocalDateTime addDays(qint64 days) const;
     // Whole seconds from this to other (other − this); 0 when either is null.
