@@ -116,6 +116,32 @@ LocalDateTime LocalDateTime::parse(QStringView text)
     return fromDate(date, seconds);
 }
 
+LocalDateTime LocalDateTime::parseSystemText(QStringView text)
+{
+    const LocalDateTime t = parse(text);
+    if (!t.isNull())
+        return t;
+    static const QRegularExpression us(QStringLiteral(
+        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?(?:\s*([AaPp])\.?[Mm]\.?)?)?\s*$)"));
+    const auto m = us.match(text.toString());
+    if (!m.hasMatch())
+        return {};
+    const int month = m.captured(1).toInt();
+    const int day = m.captured(2).toInt();
+    const int year = m.captured(3).toInt();
+    int hour = m.capturedLength(4) > 0 ? m.captured(4).toInt() : 0;
+    const int minute = m.capturedLength(5) > 0 ? m.captured(5).toInt() : 0;
+    const int second = m.capturedLength(6) > 0 ? m.captured(6).toInt() : 0;
+    if (m.capturedLength(7) > 0) {
+        // 12:xx AM is just after midnight, 12:xx PM just after noon; 0 or 13 has no AM or PM.
+        if (hour < 1 || hour > 12)
+            return {};
+        const bool pm = m.captured(7).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    return fromParts(year, month, day, hour, minute, second);
+}
+
 QDate LocalDateTime::date() const
 {
     return m_valid ? QDate::fromJulianDay(floorDiv(m_seconds, SecondsPerDay)) : QDate();
@@ -151,14 +177,21 @@ QString LocalDateTime::toString() const
 LocalDateTime LocalDateTime::addSecs(qint64 seconds) const
 {
     LocalDateTime t = *this;
-    if (m_valid)
-        t.m_seconds += seconds;
+    if (!m_valid)
+        return t;
+    // A sum past the range of the count, or of the calendar, is no date-time at all.
+    if (__builtin_add_overflow(m_seconds, seconds, &t.m_seconds)
+        || !QDate::fromJulianDay(floorDiv(t.m_seconds, SecondsPerDay)).isValid())
+        return {};
     return t;
 }
 
 LocalDateTime LocalDateTime::addDays(qint64 days) const
 {
-    return addSecs(days * SecondsPerDay);
+    qint64 seconds = 0;
+    if (__builtin_mul_overflow(days, SecondsPerDay, &seconds))
+        return {};
+    return addSecs(seconds);
 }
 
 qint64 LocalDateTime::secsTo(const LocalDateTime &other) const

@@ -27,6 +27,11 @@ public:
     // and day-month name-year forms "03-MAR-2008", "3 Mar 2008", "03/MAR/2008" with an optional time.
     // Anything else, or an impossible date or time, gives a null value.
     static LocalDateTime parse(QStringView text);
+    // A date-time in the system's default text, as Windows writes it on a Japanese or an
+    // English (United States) system: every form parse() accepts, and month/day/year with a
+    // 12-hour time and AM or PM, "5/3/2008 10:34:00 AM" (also "5/3/2008 10:34 PM", the date
+    // alone for midnight, or a 24-hour time without AM or PM).
+    static LocalDateTime parseSystemText(QStringView text);
     // A date alone in any form parse() accepts; an invalid QDate otherwise.
     static QDate parseDate(QStringView text);
     // "h:mm", "hh:mm:ss", "hh:mm:ss.fff" (fraction dropped): seconds since midnight.
@@ -41,6 +46,7 @@ public:
     // "yyyy/mm/dd"; empty for a null value.
     QString dateText() const;
 
+    // Null when this is null, or when the result lies beyond what the count of seconds holds.
     LocalDateTime addSecs(qint64 seconds) const;
     LocalDateTime addDays(qint64 days) const;
     // Whole seconds from this to other (other − this); 0 when either is null.

@@ -6,6 +6,11 @@ namespace platform {
 
 double leadingNumber(QStringView text)
 {
+    return readLeadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> readLeadingNumber(QStringView text)
+{
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\u3000'))
@@ -26,7 +31,7 @@ double leadingNumber(QStringView text)
         }
     }
     if (!digits)
-        return 0.0;
+        return std::nullopt;
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         qsizetype j = i + 1;
         QString exponent = QStringLiteral("e");
@@ -42,7 +47,9 @@ double leadingNumber(QStringView text)
     }
     bool ok = false;
     const double v = number.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
 }
 
 double roundTo(double x, int decimals)

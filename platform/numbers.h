@@ -4,12 +4,17 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace platform {
 
 // The value of the number at the start of a text: leading blanks and tabs skipped, an optional
 // sign, digits with an optional decimal point, an optional exponent ("1.5E3"). 0 when the text
 // does not start with a number. This is how number boxes and numeric file values are read.
 double leadingNumber(QStringView text);
+// The same, but nothing when the text does not start with a number or the number is beyond
+// the range of a double, so a reader can tell a 0 from no number at all.
+std::optional<double> readLeadingNumber(QStringView text);
 
 // Int(x × 10^decimals + 0.5) / 10^decimals, Int rounding toward minus infinity.
 double roundTo(double x, int decimals);

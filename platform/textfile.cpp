@@ -64,12 +64,12 @@ TextReadResult readTextFile(const QString &path)
 {
     TextReadResult result;
     QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        result.error = QStringLiteral("%1: is a folder, not a file").arg(path);
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    if (QFileInfo(path).isDir())
+        result.reason = QStringLiteral("is a folder, not a file");
+    else if (!file.open(QIODevice::ReadOnly))
+        result.reason = file.errorString();
+    if (!result.reason.isEmpty()) {
+        result.error = QStringLiteral("%1: %2").arg(path, result.reason);
         return result;
     }
     result.lines = splitLines(decodeAnsi(file.readAll()));

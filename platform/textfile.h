@@ -21,7 +21,8 @@ QStringList splitLines(const QString &text);
 struct TextReadResult {
     bool ok = false;
     QStringList lines;
-    QString error; // why it could not be read, naming the file
+    QString error;  // why it could not be read, naming the file
+    QString reason; // the same without the file's name
 };
 
 // Reads a whole text file (absolute path) in CP932.

@@ -1,7 +1,8 @@
 // Times ComputeRoundingTimes and ComputeRoundingDistances on synthetic windward-leeward races:
 // 50 boats sampled every second over a 20-entry course (start line, nine windward and leeward
 // mark pairs, finish line), once for a race of about 4 hours and once with every leg twice
-// as long (about 8 hours). Run: bench_legstats [repeats]
+// as long (about 8 hours); then with boats that retire, with a finish time typed decades late,
+// and with fixes out of time order. Run: bench_legstats [repeats]
 #include <legstats.h>
 
 #include <QElapsedTimer>
@@ -79,7 +80,7 @@ struct Figures {
     double finish = 0;
 };
 
-Figures run(double legLength, int repeats, bool retirements = false, bool disorder = false)
+Figures run(double legLength, int repeats, bool retirements = false, bool disorder = false, bool yearTypo = false)
 {
     RaceControl race;
     race.Marks = {{2000 + legLength, 8000.1}, {2000.05, 8000.1}};
@@ -108,6 +109,9 @@ Figures run(double legLength, int repeats, bool retirements = false, bool disord
     for (const BoatTrack &t : data.Tracks)
         f.points += t.PointCount();
     race.PreStartSeconds = 180;
+    // A finish time typed 75 years late: every entry not reached is scanned to then.
+    if (yearTypo)
+        race.RaceDuration += qint64(75 * 365.25 * 86400);
 
     LegStats s;
     double bestTimes = 1e300, bestDistances = 1e300;
@@ -161,6 +165,12 @@ int main(int argc, char **argv)
                .arg(r.passings)
                .arg(Boats * 20)
                .arg(r.timesMs, 0, 'f', 1);
+    const Figures y = run(1.3, repeats, true, false, true);
+    out << QStringLiteral("  the same, with the finish time typed 75 years late: passings found %1/%2; "
+                          "ComputeRoundingTimes %3 ms\n")
+               .arg(y.passings)
+               .arg(Boats * 20)
+               .arg(y.timesMs, 0, 'f', 1);
     const Figures o = run(1.3, repeats, false, true);
     out << QStringLiteral("  leg 1.3 nm, one fix out of time order in every track: passings found %1/%2; "
                           "ComputeRoundingTimes %3 ms\n")

@@ -23,35 +23,10 @@ double planeDistance(double lat1, double lon1, double lat2, double lon2, double 
     return std::sqrt(dN * dN + dE * dE);
 }
 
-// The boat's position second by second during one scan. A second with no point pair around it
-// keeps the position of the previous second; before the scan has found any position, a
-// second past the end of the track takes the last point (the boat stays where its recording
-// ended) and a second before the track begins is skipped.
-class ScanPosition
-{
-public:
-    explicit ScanPosition(TrackCursor &cursor) : m_cursor(cursor) { m_cursor.restart(); }
-
-    bool at(double t)
-    {
-        if (const auto p = m_cursor.TrackPositionAt(t)) {
-            m_position = *p;
-            m_have = true;
-        } else if (!m_have) {
-            const auto &pts = m_cursor.track().Points;
-            if (pts.isEmpty() || t < pts.last().Time)
-                return false;
-            m_position = {pts.last().Lat, pts.last().Lon};
-            m_have = true;
-        }
-        return true;
-    }
-    const TrackPosition &position() const { return m_position; }
-
-private:
-    TrackCursor &m_cursor;
-    TrackPosition m_position;
-    bool m_have = false;
+// The circle a scan acts in: a second at which the boat is outside it changes nothing.
+struct ScanCircle {
+    double lat = 0.0, lon = 0.0; // minutes
+    double radius = 0.0;         // latitude minutes
 };
 
 // The seconds at the beginning of a scan during which the boat is still within the mark
@@ -67,6 +42,149 @@ struct LeaveFirst {
         active = false;
         return false;
     }
+};
+
+// The boat's position second by second during one scan, and the seconds the scan can pass
+// over without changing its outcome.
+//
+// Positions: a second with no point pair around it keeps the position of the previous second;
+// before the scan has found any position, a second past the end of the track takes the last
+// point (the boat stays where its recording ended) and a second before the track begins is
+// skipped. Two fixes more than LegStats::MaxFixGap apart are a pause of the recording, not a
+// leg sailed: the seconds between them count as having no pair, so the boat is held where
+// the recording paused until it resumes.
+//
+// Passing over seconds (next()): every test of a scan needs the boat within the scan's circle;
+// only the line test also looks one second ahead. So the scan may pass over
+//   - the seconds a point pair takes the boat along a straight piece that stays outside the
+//     circle (the last second of the pair is looked at, so that a held position is right);
+//   - the seconds while the boat is held, once three of them have been looked at: a position
+//     that does not move changes no test after that (up to the second before the recording
+//     resumes, which the line test needs);
+//   - the seconds before the track begins.
+// The outcome is that of looking at every second; the work grows with the fixes and the
+// seconds spent within the circles, not with the length of the window.
+class ScanPosition
+{
+public:
+    ScanPosition(TrackCursor &cursor, double lonFactor, bool everySecond)
+        : m_cursor(cursor), m_lonFactor(lonFactor), m_everySecond(everySecond)
+    {
+        m_cursor.restart();
+    }
+
+    bool at(double t)
+    {
+        const auto &pts = m_cursor.track().Points;
+        const int k = m_cursor.findPair(t, m_cursor.searchStart());
+        if (k >= 0 && !isPause(k)) {
+            m_cursor.moveTo(k);
+            m_position = m_cursor.positionOnPair(k, t);
+            m_have = true;
+            m_state = OnPair;
+            m_pair = k;
+            m_pairEnd = pts[k + 1].Time;
+            m_heldSeconds = 0;
+            return true;
+        }
+        m_pauseEnd = k >= 0 ? pts[k + 1].Time : NoTime;
+        if (!m_have) {
+            if (pts.isEmpty() || t < pts.last().Time) {
+                m_state = NoPosition;
+                return false;
+            }
+            m_position = {pts.last().Lat, pts.last().Lon};
+            m_have = true;
+            m_heldSeconds = 0;
+        }
+        m_state = Held;
+        ++m_heldSeconds;
+        return true;
+    }
+    const TrackPosition &position() const { return m_position; }
+
+    // The position one second after t for the line test, from one pair before the search
+    // start; nothing when no pair brackets it or the recording pauses there.
+    std::optional<TrackPosition> peekNext(double t) const
+    {
+        const int k = m_cursor.findPair(t + 1, m_cursor.searchStart() - 1);
+        if (k < 0 || isPause(k))
+            return std::nullopt;
+        return m_cursor.positionOnPair(k, t + 1);
+    }
+
+    // The next second after t (the second at() was last asked about) whose test can change the
+    // outcome of a scan that acts within circle; leave is the scan's leave-first state.
+    double next(double t, const ScanCircle &circle, const LeaveFirst &leave) const
+    {
+        // Fixes a second or two apart leave nothing to pass over within their pair.
+        if (m_everySecond || (m_state == OnPair && m_pairEnd - t <= 2))
+            return t + 1;
+        const auto &pts = m_cursor.track().Points;
+        switch (m_state) {
+        case NoPosition:
+            // Nothing until a pair may bracket a second, or the track's end gives the last point.
+            return std::max(t + 1, firstSecondFrom(t, std::min({m_cursor.nextPairStart(t), m_pauseEnd,
+                                                                 pts.last().Time})));
+        case Held:
+            if (m_heldSeconds < 3)
+                return t + 1;
+            return std::max(t + 1, firstSecondFrom(t, std::min(m_cursor.nextPairStart(t), m_pauseEnd)) - 1);
+        case OnPair:
+            break;
+        }
+        const TrackPoint &end = pts[m_pair + 1];
+        const double lastOnPair = firstSecondFrom(t, end.Time) - 1;
+        if (lastOnPair <= t + 1)
+            return t + 1;
+        // While the boat is still within the circle of the mark passed last, nothing is tested;
+        // the whole rest of the pair lies within it when its end does.
+        if (leave.active) {
+            const bool endInside =
+                planeDistance(end.Lat, end.Lon, leave.lat, leave.lon, m_lonFactor) < LegStats::MarkReach * (1 - 1e-9);
+            return endInside ? lastOnPair : t + 1;
+        }
+        // Where along the straight piece from here to the pair's end the boat first comes
+        // within the circle, taken a little wide; the second before that is looked at.
+        const double radius = circle.radius * (1 + 1e-9) + 1e-12;
+        const double wN = m_position.Lat - circle.lat, wE = m_lonFactor * (m_position.Lon - circle.lon);
+        const double dN = end.Lat - m_position.Lat, dE = m_lonFactor * (end.Lon - m_position.Lon);
+        const double c = wN * wN + wE * wE - radius * radius;
+        if (!(c > 0))
+            return t + 1;
+        const double a = dN * dN + dE * dE;
+        const double b = 2 * (wN * dN + wE * dE);
+        const double disc = b * b - 4 * a * c;
+        if (a == 0 || disc < 0 || b >= 0)
+            return lastOnPair; // it never comes nearer than here, or never near enough
+        const double s = (-b - std::sqrt(disc)) / (2 * a);
+        if (!(s <= 1))
+            return lastOnPair;
+        const double enters = t + s * (end.Time - t);
+        return std::clamp(t + std::floor(enters - t) - 1, t + 1, lastOnPair);
+    }
+
+private:
+    enum State { NoPosition, OnPair, Held };
+
+    bool isPause(int k) const
+    {
+        const auto &pts = m_cursor.track().Points;
+        return pts[k + 1].Time - pts[k].Time > LegStats::MaxFixGap;
+    }
+    // The first second of the scan (t plus whole seconds) at or after x.
+    static double firstSecondFrom(double t, double x) { return std::isfinite(x) ? t + std::ceil(x - t) : NoTime; }
+
+    TrackCursor &m_cursor;
+    double m_lonFactor;
+    bool m_everySecond;
+    TrackPosition m_position;
+    bool m_have = false;
+    State m_state = NoPosition;
+    int m_pair = -1;
+    double m_pairEnd = 0.0; // Time of the pair's second point
+    int m_heldSeconds = 0;      // seconds in a row at the held position
+    double m_pauseEnd = NoTime; // when held in a pause of the recording: when it resumes
 };
 
 // Where the scan of entry e (> 0) begins: at the passing of the entry before. When that entry
@@ -200,9 +318,10 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
                 auto along = [&](const TrackPosition &p) {
                     return ca * (p.Lat - en.lat) - sa * (p.Lon - en.lon) * lonFactor;
                 };
-                ScanPosition pos(cursor);
+                ScanPosition pos(cursor, lonFactor, LookAtEverySecond);
                 LeaveFirst leave = leaveFirst;
-                for (double t = begin; t <= end; t += 1) {
+                const ScanCircle circle{en.lat, en.lon, LineReach};
+                for (double t = begin; t <= end; t = pos.next(t, circle, leave)) {
                     if (!pos.at(t))
                         continue;
                     const TrackPosition P = pos.position();
@@ -210,7 +329,7 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
                         continue;
                     if (!(planeDistance(P.Lat, P.Lon, en.lat, en.lon, lonFactor) < LineReach))
                         continue;
-                    const auto Q = cursor.peekPositionAt(t + 1, cursor.searchStart() - 1);
+                    const auto Q = pos.peekNext(t);
                     if (!Q)
                         continue;
                     const double aP = across(P), aQ = across(*Q);
@@ -229,10 +348,11 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
             }
 
             {
-                ScanPosition pos(cursor);
+                ScanPosition pos(cursor, lonFactor, LookAtEverySecond);
                 LeaveFirst leave = leaveFirst;
+                const ScanCircle circle{en.lat, en.lon, MarkReach};
                 double previous = 500; // 360 or more: no angle seen yet
-                for (double t = begin; t <= end; t += 1) {
+                for (double t = begin; t <= end; t = pos.next(t, circle, leave)) {
                     if (!pos.at(t))
                         continue;
                     const TrackPosition P = pos.position();
@@ -253,10 +373,11 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
                 continue;
             // The boat came near the mark without crossing its bisector: take the second its
             // distance stopped decreasing.
-            ScanPosition pos(cursor);
+            ScanPosition pos(cursor, lonFactor, LookAtEverySecond);
             LeaveFirst leave = leaveFirst;
+            const ScanCircle circle{en.lat, en.lon, MarkReach};
             double nearest = 5000;
-            for (double t = begin; t <= end; t += 1) {
+            for (double t = begin; t <= end; t = pos.next(t, circle, leave)) {
                 if (!pos.at(t))
                     continue;
                 const TrackPosition P = pos.position();
@@ -286,14 +407,23 @@ void LegStats::ComputeRoundingTimes(const RaceControl &race, const RaceData &dat
             const Entry &en = entry[e];
             if (rt[e] != 0 || !en.usable || en.isLine)
                 continue;
-            const double begin = e == 0 ? StartWindowBegin : rt[e - 1] + 1;
+            // The window starts as the main scan's does: a mark passed before the one left out
+            // is not taken again while the boat is still at it.
+            int after = -1;
+            const double begin = e == 0 ? StartWindowBegin : rt[e - 1] != 0 ? rt[e - 1] + 1 : windowStart(rt, e, &after);
             const double end = e == 0 ? rt[1] : rt[e + 1] - 1;
-            ScanPosition pos(cursor);
+            LeaveFirst leave;
+            if (after >= 0 && !entry[after].isLine)
+                leave = {true, entry[after].lat, entry[after].lon, lonFactor};
+            ScanPosition pos(cursor, lonFactor, LookAtEverySecond);
+            const ScanCircle circle{en.lat, en.lon, CloseReach};
             double best = 1000;
-            for (double t = begin; t <= end; t += 1) {
+            for (double t = begin; t <= end; t = pos.next(t, circle, leave)) {
                 if (!pos.at(t))
                     continue;
                 const TrackPosition P = pos.position();
+                if (leave.stillInside(P))
+                    continue;
                 const double D = planeDistance(P.Lat, P.Lon, en.lat, en.lon, lonFactor);
                 if (D < CloseReach && D < best) {
                     best = D;

@@ -18,7 +18,17 @@
 // Windows: the start line (or mark) is looked for from −120 to 360 s, keeping the last
 // crossing of a start line; every later entry from the passing of the entry before to the end
 // of the time bar. When the entry before was not detected, the window begins after the latest
-// detected entry before it (at 0 s when none), never at 0 s again.
+// detected entry before it (at 0 s when none), never at 0 s again, and, when that entry is a
+// mark, only once the boat has left its circle. The closest-approach fallback for a mark left
+// out starts one second after the latest detected entry before it, with the same rule, and
+// ends one second before the passing of the entry after it: a rounding is never credited twice
+// and no leg time is negative.
+//
+// Seconds: every scan steps through its window one second at a time, as if it looked at each;
+// it passes over the seconds in which nothing can be found (the boat far from the mark or line,
+// or held where its recording ended or paused), so a window that reaches far past the tracks,
+// a start time decades off, or a fix dated decades away costs no more than the fixes. Two
+// fixes more than MaxFixGap apart are a pause of the recording: the boat is held where it paused.
 //
 // Lifecycle: loading a race invalidates and runs ComputeRoundingTimes(); ComputeRoundingDistances()
 // runs when the Data page is first drawn and sets Valid. Setting marks, lines or the course
@@ -41,11 +51,17 @@ public:
     static constexpr double CloseReach = 100.0 / 1852; // the closest-approach fallback
     static constexpr double StartWindowBegin = -120;  // seconds: where the start line is looked for
     static constexpr double StartWindowEnd = 360;
+    // Seconds between two fixes beyond which the recording counts as paused, not as sailing
+    // in a straight line between them.
+    static constexpr double MaxFixGap = MaxFixGapSeconds;
 
     QVector<QVector<double>> RoundingTime;     // [boat][entry]: seconds, 0 = not passed
     QVector<QVector<double>> RoundingDistance; // [boat][entry]: nm from 0 s, rounded to 0.001
     QVector<double> LeaderTime;                // [entry]: seconds, NoLeader when nobody qualified
     bool Valid = false;
+    // Look at every second of each window instead of passing over the ones where nothing can
+    // be found: the same outcome, only slower. For tests that hold the two against each other.
+    bool LookAtEverySecond = false;
 
     // Working values of the last computation, per analysed entry (0-based).
     QVector<double> PointLat, PointLon; // position of the entry (a line's first end), minutes

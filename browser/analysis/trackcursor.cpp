@@ -13,6 +13,15 @@ TrackCursor::TrackCursor(const BoatTrack &track) : m_track(&track)
         m_earliest = std::min(m_earliest, p[k].Time);
         m_latest = std::max(m_latest, p[k].Time);
     }
+    if (!m_rising) {
+        const int n = int(p.size());
+        m_latestFrom.resize(n);
+        m_earliestFrom.resize(n);
+        for (int k = n - 1; k >= 0; --k) {
+            m_latestFrom[k] = k + 1 < n ? std::max(p[k].Time, m_latestFrom[k + 1]) : p[k].Time;
+            m_earliestFrom[k] = k + 1 < n ? std::min(p[k].Time, m_earliestFrom[k + 1]) : p[k].Time;
+        }
+    }
 }
 
 int TrackCursor::findPair(double t, int from) const
@@ -34,9 +43,11 @@ int TrackCursor::findPair(double t, int from) const
                                          [](double v, const TrackPoint &q) { return v < q.Time; });
         return int(it - p.begin()) - 1;
     }
-    // Out of time order the pair is searched point by point; a time outside every fix needs
-    // no search (the seconds before a track begins would otherwise each cost a full pass).
-    if (t < m_earliest || t >= m_latest)
+    // Out of time order the pair is searched point by point. A pair from `from` on brackets t
+    // only when a point from there lies at or before t and a later one after it, so a time
+    // outside every fix left needs no search (the seconds before or after a track would
+    // otherwise each cost a full pass).
+    if (t < m_earliestFrom[from] || t >= m_latestFrom[from + 1])
         return -1;
     for (int k = from; k <= last; ++k)
         if (p[k].Time <= t && t < p[k + 1].Time)
@@ -44,15 +55,39 @@ int TrackCursor::findPair(double t, int from) const
     return -1;
 }
 
+TrackPosition TrackCursor::positionOnPair(int k, double t) const
+{
+    const auto &a = m_track->Points[k];
+    const auto &b = m_track->Points[k + 1];
+    const double f = (t - a.Time) / (b.Time - a.Time);
+    return TrackPosition{a.Lat + f * (b.Lat - a.Lat), a.Lon + f * (b.Lon - a.Lon)};
+}
+
 std::optional<TrackPosition> TrackCursor::peekPositionAt(double t, int from) const
 {
     const int k = findPair(t, from);
     if (k < 0)
         return std::nullopt;
-    const auto &a = m_track->Points[k];
-    const auto &b = m_track->Points[k + 1];
-    const double f = (t - a.Time) / (b.Time - a.Time);
-    return TrackPosition{a.Lat + f * (b.Lat - a.Lat), a.Lon + f * (b.Lon - a.Lon)};
+    return positionOnPair(k, t);
+}
+
+double TrackCursor::nextPairStart(double t) const
+{
+    const auto &p = m_track->Points;
+    const int last = int(p.size()) - 2;
+    if (m_start > last)
+        return NoTime;
+    if (m_rising) {
+        const auto it = std::upper_bound(p.begin() + m_start, p.begin() + last + 1, t,
+                                         [](double v, const TrackPoint &q) { return v < q.Time; });
+        return it == p.begin() + last + 1 ? NoTime : it->Time;
+    }
+    double next = NoTime;
+    for (int k = m_start; k <= last; ++k) {
+        if (p[k].Time > t && p[k].Time < p[k + 1].Time)
+            next = std::min(next, p[k].Time);
+    }
+    return next;
 }
 
 std::optional<TrackPosition> TrackCursor::TrackPositionAt(double t)

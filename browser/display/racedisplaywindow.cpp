@@ -8,6 +8,7 @@
 #include "displaytexts.h"
 #include "hoverhandler.h"
 #include "layerdrawer.h"
+#include "loadproblemnotice.h"
 #include "optionspanel.h"
 #include "overviewwidget.h"
 #include "racedisplaystate.h"
@@ -275,8 +276,9 @@ void RaceDisplayWindow::toggleWindGraph()
 
 void RaceDisplayWindow::showWindGraph()
 {
-    // Without wind data there is no graph to show; the flag keeps the user's choice.
-    const bool show = m_state->windGraphShown && m_state->data.hasWind();
+    // Without wind data, or before a wind graph is drawn, there is nothing to show (an empty
+    // box would only hide the read-outs); the flag keeps the user's choice.
+    const bool show = m_state->windGraphShown && m_state->data.hasWind() && m_state->windGraphDrawn;
     if (show) {
         m_windGraph->move(m_windIndicator->x() + m_windIndicator->width() - m_windGraph->width(),
                           m_windIndicator->y() + m_windIndicator->height());
@@ -454,6 +456,9 @@ bool RaceDisplayWindow::runLoad()
     WindowLoadObserver observer(this);
     RaceDisplayState &s = *m_state;
     const LoadResult result = LoadRace(s.settings, s.race, s.data, &observer);
+    // What the files held that could not be read, once per load, without stopping the replay.
+    // A race that could not be loaded at all has had its message already.
+    LoadProblemNotice::showFor(this, result.ok ? result.problems : FileProblems(), s.settings);
     if (!result.ok) {
         // Nothing to show (no race at all, or a file that cannot be read): the window stays
         // usable, and in viewing mode its race list offers the races there are.

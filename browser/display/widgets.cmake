@@ -6,6 +6,7 @@ add_library(orvane_display_panel STATIC
     ${CMAKE_CURRENT_LIST_DIR}/displaytexts.h ${CMAKE_CURRENT_LIST_DIR}/displaytexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/displaylayout.h ${CMAKE_CURRENT_LIST_DIR}/displaylayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/boatfocus.h ${CMAKE_CURRENT_LIST_DIR}/boatfocus.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/loadproblemtext.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemtext.cpp
 )
 target_include_directories(orvane_display_panel PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display_panel PUBLIC orvane_model Qt6::Core)
@@ -28,6 +29,7 @@ add_library(orvane_display STATIC
     ${CMAKE_CURRENT_LIST_DIR}/hoverhandler.h ${CMAKE_CURRENT_LIST_DIR}/hoverhandler.cpp
     ${CMAKE_CURRENT_LIST_DIR}/timebarwidget.h ${CMAKE_CURRENT_LIST_DIR}/timebarwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replaydriver.h ${CMAKE_CURRENT_LIST_DIR}/replaydriver.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.cpp
 )
 # The signal flags of the start sequence, drawn by tools/assetgen, go into the program.
 qt_add_resources(orvane_display "flags"

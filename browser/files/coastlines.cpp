@@ -116,38 +116,50 @@ std::optional<double> fieldNumber(QByteArrayView line, qsizetype from, qsizetype
     return v;
 }
 
+// Calls fn(line, lineNumber) for every non-empty line; CR LF, LF and CR end a line.
 template<typename Fn>
 void forEachLine(QByteArrayView bytes, Fn fn)
 {
     qsizetype start = 0;
+    int lineNumber = 1;
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i <= n; ++i) {
         if (i == n || bytes[i] == '\n' || bytes[i] == '\r') {
             if (i > start)
-                fn(bytes.sliced(start, i - start));
+                fn(bytes.sliced(start, i - start), lineNumber);
+            if (i < n && bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+                ++i;
+            ++lineNumber;
             start = i + 1;
         }
     }
 }
 
+void report(ProblemReporter *problems, int line, FileProblem::Kind kind, QByteArrayView value = {})
+{
+    if (problems)
+        problems->add(line, kind, QString::fromLatin1(value).trimmed());
+}
+
 } // namespace
 
-void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<CoastPoint> &points)
+void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<CoastPoint> &points,
+                    ProblemReporter *problems)
 {
     bool meshUsed = false;
     double cornerLat = 0.0, cornerLon = 0.0; // south-west corner of the second-order mesh
     int counter = 0;
     int lineLength = 0;
-    forEachLine(bytes, [&](QByteArrayView line) {
+    forEachLine(bytes, [&](QByteArrayView line, int lineNumber) {
         const char kind = line.front();
         if (kind == 'M') {
             meshUsed = false;
             counter = 0;
-            if (line.size() < 8)
+            const QByteArrayView code = line.size() >= 8 ? line.sliced(2, 6) : line.sliced(std::min<qsizetype>(2, line.size()));
+            if (line.size() < 8 || !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+                report(problems, lineNumber, FileProblem::UnreadableMeshCode, code);
                 return;
-            const QByteArrayView code = line.sliced(2, 6);
-            if (!std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
-                return;
+            }
             const int pp = (code[0] - '0') * 10 + (code[1] - '0');
             const int qq = (code[2] - '0') * 10 + (code[3] - '0');
             const int r = code[4] - '0';
@@ -157,18 +169,35 @@ void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<Coast
             meshUsed = cornerLat + 5.0 > box.South && cornerLat < box.North && cornerLon < box.East &&
                        cornerLon + 7.5 > box.West;
         } else if (kind == 'L') {
+            // The count is only compared with, never used to size anything; bounded all the same
+            // so that it always fits the counter.
             const auto n = fieldNumber(line, 49, 6);
-            lineLength = n ? int(*n) : 0;
             counter = 0;
+            lineLength = 0;
+            if (!n) {
+                report(problems, lineNumber, FileProblem::NotANumber,
+                       line.size() > 49 ? line.sliced(49, std::min<qsizetype>(6, line.size() - 49)) : QByteArrayView());
+            } else if (*n < 0 || *n > MaxCoastLinePoints) {
+                report(problems, lineNumber, FileProblem::OutOfRange, line.sliced(49, std::min<qsizetype>(6, line.size() - 49)));
+            } else {
+                lineLength = int(*n);
+            }
         } else if (meshUsed) {
+            bool told = false; // one problem a line is enough
             for (int j = 0; j < 7; ++j) {
                 ++counter;
                 if (counter > lineLength)
                     continue;
                 const auto x = fieldNumber(line, 10 * j, 5);
                 const auto y = fieldNumber(line, 10 * j + 5, 5);
-                if (!x || !y)
+                if (!x || !y || *x < 0 || *x > 10000 || *y < 0 || *y > 10000) {
+                    const qsizetype from = std::min<qsizetype>(10 * j, line.size());
+                    if (!told)
+                        report(problems, lineNumber, FileProblem::UnreadablePoint,
+                               line.sliced(from, std::min<qsizetype>(10, line.size() - from)));
+                    told = true;
                     continue;
+                }
                 const GeoMinutes wgs = TokyoToWgs84(cornerLat + 5.0 * *y / 10000.0, cornerLon + 7.5 * *x / 10000.0);
                 points.append({wgs.Lat, wgs.Lon, counter == 1});
             }
@@ -176,46 +205,67 @@ void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<Coast
     });
 }
 
-void parseChinaCoast(QByteArrayView bytes, QVector<CoastPoint> &points)
+void parseChinaCoast(QByteArrayView bytes, QVector<CoastPoint> &points, ProblemReporter *problems)
 {
-    forEachLine(bytes, [&](QByteArrayView line) {
+    forEachLine(bytes, [&](QByteArrayView line, int lineNumber) {
         CoastPoint p;
+        const QByteArrayView original = line;
         if (line.contains('R')) {
             const qsizetype comma = line.indexOf(',');
-            if (comma < 0)
+            if (comma < 0) {
+                report(problems, lineNumber, FileProblem::NoComma);
                 return;
+            }
             line = line.sliced(comma + 1);
             p.startsLine = true;
         }
         const qsizetype comma = line.indexOf(',');
-        if (comma < 0)
+        if (comma < 0) {
+            if (!line.trimmed().isEmpty())
+                report(problems, lineNumber, FileProblem::NoComma);
             return;
+        }
         const QString lat = QString::fromLatin1(line.first(comma));
         const QString lon = QString::fromLatin1(line.sliced(comma + 1));
         bool okLat = false, okLon = false;
         p.Lat = lat.trimmed().toDouble(&okLat);
         p.Lon = lon.section(u',', 0, 0).trimmed().toDouble(&okLon);
-        if (!okLat || !okLon)
+        if (!okLat || !okLon || !std::isfinite(p.Lat) || !std::isfinite(p.Lon) || std::fabs(p.Lat) > 90.0 * 60.0
+            || std::fabs(p.Lon) > 180.0 * 60.0) {
+            report(problems, lineNumber, FileProblem::UnreadablePoint, original);
             return;
+        }
         points.append(p);
     });
 }
 
-static QByteArray readWhole(const QString &path)
+// The bytes of a file; nothing for a missing one (the format lets tiles be missing), a problem
+// for one that is there and cannot be read.
+static QByteArray readWhole(const QString &path, ProblemReporter &problems)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile())
         return {};
+    if (!file.open(QIODevice::ReadOnly)) {
+        problems.add(0, FileProblem::FileUnreadable, file.errorString());
+        return {};
+    }
     return file.readAll();
 }
 
 int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points,
-                   RaceControl *stored)
+                   RaceControl *stored, FileProblems *problems)
 {
     points.clear();
     const QString &app = settings.ApplicationFolder;
+    auto readFile = [&](const QString &relative, auto parse) {
+        const QString path = platform::resolvePath(app, relative);
+        ProblemReporter reporter(problems, problemFileName(app, path));
+        parse(readWhole(path, reporter), &reporter);
+    };
     if (usesChinaCoast(extent)) {
-        parseChinaCoast(readWhole(platform::resolvePath(app, QStringLiteral("coastline/chinacoast.txt"))), points);
+        readFile(QStringLiteral("coastline/chinacoast.txt"),
+                 [&points](QByteArrayView bytes, ProblemReporter *r) { parseChinaCoast(bytes, points, r); });
         return int(points.size());
     }
     rc.CoastTiles = coastTilesFor(extent);
@@ -229,7 +279,7 @@ int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExten
     }
     const CoastViewBox box = CoastViewBox::around(extent);
     for (const QString &tile : rc.CoastTiles)
-        parseCoastTile(readWhole(platform::resolvePath(app, QStringLiteral("coastline/") + tile + QStringLiteral(".cst"))),
-                       box, points);
+        readFile(QStringLiteral("coastline/") + tile + QStringLiteral(".cst"),
+                 [&](QByteArrayView bytes, ProblemReporter *r) { parseCoastTile(bytes, box, points, r); });
     return int(points.size());
 }

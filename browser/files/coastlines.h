@@ -14,9 +14,16 @@
 //
 // The files mark the first point of a coast line by a negated latitude; in memory
 // CoastPoint::startsLine says so instead, so that southern coasts keep their sign.
+//
+// What the readers skip is reported: an "M" line whose code is not six digits (the points of
+// that mesh are skipped), an "L" count that is no number or above MaxCoastLinePoints (the line
+// gets no points), a point within a line's count whose x or y is no number or outside 0 …
+// 10000; in "chinacoast.txt" a line without a comma or whose numbers cannot be read or lie off
+// the globe. A missing file is skipped silently, as the format allows.
 #pragma once
 
 #include <appsettings.h>
+#include <fileproblem.h>
 #include <racecontrol.h>
 #include <racedata.h>
 
@@ -50,16 +57,21 @@ bool usesChinaCoast(const RaceExtent &extent);
 // whose centres lie nearest the race centre are listed.
 QStringList coastTilesFor(const RaceExtent &extent);
 
+// The largest point count an "L" line of a tile may give.
+constexpr double MaxCoastLinePoints = 10'000'000;
+
 // Appends the points of one ".cst" tile that lie in meshes overlapping box, converted to WGS 84.
-void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<CoastPoint> &points);
-// Appends the points of "chinacoast.txt". Lines without a comma are skipped.
-void parseChinaCoast(QByteArrayView bytes, QVector<CoastPoint> &points);
+void parseCoastTile(QByteArrayView bytes, const CoastViewBox &box, QVector<CoastPoint> &points,
+                    ProblemReporter *problems = nullptr);
+// Appends the points of "chinacoast.txt". Lines without a comma are skipped and reported.
+void parseChinaCoast(QByteArrayView bytes, QVector<CoastPoint> &points, ProblemReporter *problems = nullptr);
 
 // Fills points (replaced) for the race area of extent: the China coast file when
 // usesChinaCoast(), otherwise the tiles of coastTilesFor(), stored in rc.CoastTiles. In edit
 // mode, when at least one tile is listed, the race control file is written so that its MAP
 // lines match: stored, when given, is the race as its file describes it (the load passes the
 // race before the tracks filled in times or dropped boats) and gets the new tiles; otherwise
-// rc itself is written. Missing files are skipped silently. Returns the number of points.
+// rc itself is written. Missing files are skipped silently; what the files hold that cannot be
+// read goes to problems. Returns the number of points.
 int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points,
-                   RaceControl *stored = nullptr);
+                   RaceControl *stored = nullptr, FileProblems *problems = nullptr);

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr qint64 SecondsPerDay = 86400;
-constexpr int MaxWarnings = 20;
 constexpr double MaxLatMinutes = 90.0 * 60.0;
 constexpr double MaxLonMinutes = 180.0 * 60.0;
 
@@ -132,8 +131,8 @@ struct Item {
 class Parser
 {
 public:
-    Parser(RaceControl &rc, BoatTrack &track, TrackParseResult &result)
-        : m_rc(rc), m_track(track), m_result(result)
+    Parser(RaceControl &rc, BoatTrack &track, TrackParseResult &result, const QString &file)
+        : m_rc(rc), m_track(track), m_result(result), m_problems(&result.problems, file)
     {
     }
 
@@ -145,15 +144,14 @@ private:
     std::optional<double> coordinate(const Item &item, bool latitude);
     qint64 dayOf(const Item &item);
     void updateWindow();
-    void warn(const char *text);
+    void warn(FileProblem::Kind kind) { m_problems.add(m_lineNumber, kind); }
 
     RaceControl &m_rc;
     BoatTrack &m_track;
     TrackParseResult &m_result;
+    ProblemReporter m_problems;
     CoordinateForm m_form = CoordinateForm::DegreesDecimalMinutes;
     int m_lineNumber = 0;
-    int m_warningsLeft = MaxWarnings;
-    int m_warningsDropped = 0;
 
     // The date item of the previous record and its Julian day (fixes come in runs of one day).
     char m_lastDate[32] = {};
@@ -171,16 +169,6 @@ private:
     bool m_haveRead = false;
     qint64 m_lastRead = 0;
 };
-
-void Parser::warn(const char *text)
-{
-    if (m_warningsLeft > 0) {
-        --m_warningsLeft;
-        m_result.warnings << QStringLiteral("line %1: %2").arg(m_lineNumber).arg(QLatin1String(text));
-    } else {
-        ++m_warningsDropped;
-    }
-}
 
 void Parser::updateWindow()
 {
@@ -228,8 +216,6 @@ void Parser::run(QByteArrayView bytes)
     if (m_haveRead)
         m_rc.LastFixTime = fromSeconds(m_lastRead);
     m_result.accepted = int(m_track.Points.size());
-    if (m_warningsDropped > 0)
-        m_result.warnings << QStringLiteral("%1 more lines skipped").arg(m_warningsDropped);
 }
 
 void Parser::line(const char *p, const char *end)
@@ -258,17 +244,17 @@ std::optional<double> Parser::coordinate(const Item &item, bool latitude)
     default: break;
     }
     if (sign == 0.0) {
-        warn(latitude ? "latitude without N, S, + or -" : "longitude without E, W, + or -");
+        warn(latitude ? FileProblem::LatitudeWithoutHemisphere : FileProblem::LongitudeWithoutHemisphere);
         return std::nullopt;
     }
     const auto v = leadingNumber(item.begin + 1, item.end);
     if (!v) {
-        warn(latitude ? "invalid latitude" : "invalid longitude");
+        warn(latitude ? FileProblem::InvalidLatitude : FileProblem::InvalidLongitude);
         return std::nullopt;
     }
     const double minutes = sign * coordinateToMinutes(*v, m_form);
     if (!std::isfinite(minutes) || std::fabs(minutes) > (latitude ? MaxLatMinutes : MaxLonMinutes)) {
-        warn(latitude ? "latitude out of range" : "longitude out of range");
+        warn(latitude ? FileProblem::LatitudeOutOfRange : FileProblem::LongitudeOutOfRange);
         return std::nullopt;
     }
     return minutes;
@@ -304,7 +290,7 @@ void Parser::record(const char *p, const char *end)
         items[count++] = {b, p};
     }
     if (count < 6) {
-        warn("fewer than 6 items");
+        warn(FileProblem::FewerThanSixItems);
         return;
     }
     const auto lat = coordinate(items[1], true);
@@ -315,12 +301,12 @@ void Parser::record(const char *p, const char *end)
         return;
     const qint64 day = dayOf(items[3]);
     if (day == std::numeric_limits<qint64>::min()) {
-        warn("invalid date");
+        warn(FileProblem::InvalidDate);
         return;
     }
     const int timeOfDay = parseTimeItem(items[4].begin, items[4].end);
     if (timeOfDay < 0) {
-        warn("invalid time");
+        warn(FileProblem::InvalidTime);
         return;
     }
     // UTC to the local time of the race area; whole hours, so a fix late in the UTC day moves
@@ -410,10 +396,14 @@ bool isTrackFileName(const QString &name)
            tail == QLatin1String("dtr");
 }
 
-TrackParseResult parseTrackBytes(QByteArrayView bytes, RaceControl &rc, BoatTrack &track)
+TrackParseResult parseTrackBytes(QByteArrayView bytes, RaceControl &rc, BoatTrack &track, const QString &problemFile)
 {
     TrackParseResult result;
-    Parser(rc, track, result).run(bytes);
+    {
+        // The parser's reporter closes the list of problems when it goes.
+        Parser parser(rc, track, result, problemFile);
+        parser.run(bytes);
+    }
     return result;
 }
 
@@ -463,7 +453,7 @@ TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, in
     // Room for one fix per record line (about 50 bytes) at once, so a long log is not copied
     // again and again while it grows; what a file with long headers leaves unused is given back.
     track.Points.reserve(qsizetype(bytes.size() / 40));
-    TrackParseResult parsed = parseTrackBytes(bytes, rc, track);
+    TrackParseResult parsed = parseTrackBytes(bytes, rc, track, problemFileName(settings.ApplicationFolder, result.path));
     if (track.Points.capacity() > track.Points.size() + track.Points.size() / 4)
         track.Points.squeeze();
     parsed.path = result.path;

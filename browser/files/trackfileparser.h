@@ -12,9 +12,9 @@
 //     separated by runs of blanks; items past the 20th are ignored;
 //   - line ends CR LF, LF or CR alone.
 //
-// Decisions on records outside the format (each is skipped with a warning naming its line;
-// reading goes on): fewer than 6 items, a coordinate without its hemisphere character or
-// without a number, a position off the globe, a date or time that does not exist.
+// Decisions on records outside the format (each is skipped and reported as a problem naming
+// its line; reading goes on): fewer than 6 items, a coordinate without its hemisphere
+// character or without a number, a position off the globe, a date or time that does not exist.
 //
 // A race without a finish time (no FT, or no ST, which also clears the finish) is read with an
 // open window for every file of the load, not only for the first: every fix is taken and
@@ -23,6 +23,7 @@
 #pragma once
 
 #include <appsettings.h>
+#include <fileproblem.h>
 #include <racecontrol.h>
 #include <racedata.h>
 
@@ -65,7 +66,7 @@ struct TrackParseResult {
     Status status = Read;
     int records = 0;       // T lines with a readable fix
     int accepted = 0;      // points stored
-    QStringList warnings;  // "line 12: invalid latitude" …
+    FileProblems problems; // the records skipped, at most ProblemReporter::MaxListed listed
     QString path;          // the file, for messages
     QString error;         // Unreadable: why
 };
@@ -73,10 +74,12 @@ struct TrackParseResult {
 // Parses the bytes of one track file into track (its points are replaced) and updates rc:
 // FirstFixTime, StartTime, DisplayStart, FinishTime (see above), LastFixTime. Uses
 // rc.TimeDifference as it stands (the load has already replaced 0 by 9). No size or name
-// test and no file system access.
-TrackParseResult parseTrackBytes(QByteArrayView bytes, RaceControl &rc, BoatTrack &track);
+// test and no file system access. Problems name problemFile.
+TrackParseResult parseTrackBytes(QByteArrayView bytes, RaceControl &rc, BoatTrack &track,
+                                 const QString &problemFile = {});
 
 // Reads gpsdat/<TrackFile> of boat boatNumber (1-based) below the application folder into
 // track: a missing file, a wrong name or a file of MinTrackFileBytes or fewer leave the track
-// empty and rc untouched. No message: the caller decides what to tell the user.
+// empty and rc untouched. No message: the caller decides what to tell the user; the records
+// skipped are in the result's problems, named relative to the application folder.
 TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, int boatNumber, BoatTrack &track);

@@ -21,12 +21,12 @@ QString manualWindFileName(const QString &raceFileName)
     return raceFileName.section(u'.', 0, 0) + QStringLiteral("_WIND.CSV");
 }
 
-QVector<WindSample> parseWindLines(const QStringList &lines, const RaceControl &rc, QStringList *warnings)
+QVector<WindSample> parseWindLines(const QStringList &lines, const RaceControl &rc, ProblemReporter *problems)
 {
     QVector<WindSample> samples;
-    auto warn = [warnings](int lineNumber, const QString &text) {
-        if (warnings)
-            *warnings << QStringLiteral("line %1: %2").arg(lineNumber).arg(text);
+    auto warn = [problems](int lineNumber, FileProblem::Kind kind, const QString &value = {}) {
+        if (problems)
+            problems->add(lineNumber, kind, value);
     };
     const bool open = rc.FinishTime.isNull();
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -36,12 +36,18 @@ QVector<WindSample> parseWindLines(const QStringList &lines, const RaceControl &
             continue;
         const QStringList fields = line.split(u',');
         if (fields.size() < 3) {
-            warn(lineNumber, QStringLiteral("fewer than three values"));
+            warn(lineNumber, FileProblem::FewerThanThreeValues);
             continue;
         }
-        const auto t = platform::LocalDateTime::parse(fields[0]);
+        const auto t = platform::LocalDateTime::parseSystemText(fields[0]);
         if (t.isNull()) {
-            warn(lineNumber, QStringLiteral("invalid date-time"));
+            warn(lineNumber, FileProblem::UnreadableDateTime, fields[0].trimmed());
+            continue;
+        }
+        const auto speed = platform::readLeadingNumber(fields[1]);
+        const auto direction = platform::readLeadingNumber(fields[2]);
+        if (!speed || !direction) {
+            warn(lineNumber, FileProblem::NotANumber, (speed ? fields[2] : fields[1]).trimmed());
             continue;
         }
         // An end of the window that is not known yet (no finish, or no start) leaves that side open.
@@ -50,8 +56,8 @@ QVector<WindSample> parseWindLines(const QStringList &lines, const RaceControl &
             continue;
         WindSample s;
         s.Time = double(rc.StartTime.secsTo(t));
-        s.Speed = platform::leadingNumber(fields[1]);
-        s.Direction = platform::leadingNumber(fields[2]);
+        s.Speed = *speed;
+        s.Direction = *direction;
         samples.append(s);
     }
     return samples;
@@ -75,7 +81,7 @@ static QString windPath(const AppSettings &settings, const QString &name)
 }
 
 bool ReadWindFile(const AppSettings &settings, const RaceControl &rc, QVector<WindSample> &samples,
-                  QStringList *warnings)
+                  FileProblems *problems)
 {
     samples.clear();
     if (rc.WindFile.isEmpty())
@@ -83,13 +89,13 @@ bool ReadWindFile(const AppSettings &settings, const RaceControl &rc, QVector<Wi
     const QString path = windPath(settings, rc.WindFile);
     if (!QFileInfo(path).isFile())
         return false;
+    ProblemReporter reporter(problems, problemFileName(settings.ApplicationFolder, path));
     const auto read = platform::readTextFile(path);
     if (!read.ok) {
-        if (warnings)
-            *warnings << read.error;
+        reporter.add(0, FileProblem::FileUnreadable, read.reason);
         return false;
     }
-    samples = parseWindLines(read.lines, rc, warnings);
+    samples = parseWindLines(read.lines, rc, &reporter);
     return true;
 }
 

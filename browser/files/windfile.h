@@ -8,11 +8,16 @@
 // skipped whatever it holds. Each further line: local date-time, speed in knots, direction in
 // degrees magnetic, further values ignored. Only lines inside the race's load window are taken
 // (whole-minute differences from DisplayStart and to DisplayEnd, as for track files).
-// Lines whose date-time cannot be read, or with fewer than three values, are skipped with a
-// warning.
+//
+// The date-time is the system's default text of the machine that wrote the file: "2008/05/03
+// 10:34:00" on a Japanese system, "5/3/2008 10:34:00 AM" on an English (United States) one;
+// both are read (LocalDateTime::parseSystemText). The writer writes the first.
+// Lines whose date-time cannot be read, with fewer than three values, or whose speed or
+// direction is not a number are skipped and reported; blank lines are passed over.
 #pragma once
 
 #include <appsettings.h>
+#include <fileproblem.h>
 #include <racecontrol.h>
 #include <racedata.h>
 
@@ -30,14 +35,14 @@ QString manualWindFileName(const QString &raceFileName);
 
 // The samples of a wind file's lines (header included) inside rc's load window, Time in
 // seconds from rc.StartTime.
-QVector<WindSample> parseWindLines(const QStringList &lines, const RaceControl &rc, QStringList *warnings = nullptr);
+QVector<WindSample> parseWindLines(const QStringList &lines, const RaceControl &rc, ProblemReporter *problems = nullptr);
 // The lines of a wind file for samples on rc's time axis (header first).
 QStringList formatWindLines(const QVector<WindSample> &samples, const RaceControl &rc);
 
 // Reads winddat/<rc.WindFile> into samples (replaced). False when the name is empty or the file
-// is missing or unreadable (samples empty then, no message).
+// is missing or unreadable (samples empty then, no message; an unreadable file is a problem).
 bool ReadWindFile(const AppSettings &settings, const RaceControl &rc, QVector<WindSample> &samples,
-                  QStringList *warnings = nullptr);
+                  FileProblems *problems = nullptr);
 // Writes samples to winddat/<rc.WindFile>, replacing the file atomically (the folder is made
 // when missing). A race without a start time or a file that cannot be written gives a message
 // naming the file and returns false; the file on disk is then left as it was.

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -34,16 +35,16 @@ QString appFolderPath(const AppSettings &settings, const QString &folder)
 
 } // namespace
 
-TrackScan scanTrackBytes(QByteArrayView bytes)
+TrackScan scanTrackBytes(QByteArrayView bytes, const QString &problemFile)
 {
     // The race load's own parser, on a scratch race with no start and no time difference, so
     // every record is taken and its date-time stays UTC.
     RaceControl scratch;
     scratch.TimeDifference = 0;
     BoatTrack track;
-    const TrackParseResult parsed = parseTrackBytes(bytes, scratch, track);
+    const TrackParseResult parsed = parseTrackBytes(bytes, scratch, track, problemFile);
     TrackScan scan;
-    scan.warnings = parsed.warnings;
+    scan.problems = parsed.problems;
     if (track.isEmpty() || scratch.FirstFixTime.isNull())
         return scan;
     scan.found = true;
@@ -58,7 +59,9 @@ TrackScan scanTrackFile(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return scanTrackBytes(f.readAll());
+    // Problems name the file as its folder and name: the editor scans gpsdat files only.
+    const QFileInfo info(path);
+    return scanTrackBytes(f.readAll(), info.dir().dirName() + u'/' + info.fileName());
 }
 
 qint16 timeDifferenceForLongitude(double lonMinutes)
@@ -76,11 +79,11 @@ static std::optional<float> strictBoatLength(const QString &line)
     return float(v);
 }
 
-bool readRaceControlForEditor(const AppSettings &settings, RaceControl &race, QStringList *warnings)
+bool readRaceControlForEditor(const AppSettings &settings, RaceControl &race, FileProblems *problems)
 {
     const float lengthBefore = race.BoatLength;
     race.WindDirection = 0.0f;
-    if (!ReadRaceControl(settings, race, warnings))
+    if (!ReadRaceControl(settings, race, problems))
         return false;
 
     const auto read = platform::readTextFile(
@@ -96,10 +99,9 @@ bool readRaceControlForEditor(const AppSettings &settings, RaceControl &race, QS
             length = *v;
         } else {
             anyRefused = true;
-            if (warnings)
-                *warnings << QStringLiteral("line %1: boat length \"%2\" is not a number")
-                                 .arg(lineNumber)
-                                 .arg(line.section(u',', 1).trimmed());
+            if (problems)
+                problems->append({QStringLiteral("raceadmin/") + race.FileName, lineNumber, FileProblem::NotANumber,
+                                  line.section(u',', 1).trimmed()});
         }
     }
     if (anyRefused)
@@ -271,15 +273,10 @@ bool RaceEditor::removeBoat(int line)
     return true;
 }
 
-bool RaceEditor::loadRaceFile(const QString &name, QStringList *warnings)
+bool RaceEditor::loadRaceFile(const QString &name, FileProblems *problems)
 {
     m_race.FileName = name;
-    QStringList problems;
-    const bool ok = readRaceControlForEditor(m_settings, m_race, &problems);
-    if (warnings) {
-        for (const QString &p : problems)
-            *warnings << name + QStringLiteral(": ") + p;
-    }
+    const bool ok = readRaceControlForEditor(m_settings, m_race, problems);
     m_loadedFile = ok;
     return ok;
 }

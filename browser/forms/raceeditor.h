@@ -27,6 +27,7 @@
 #include "fileselect.h"
 
 #include <appsettings.h>
+#include <fileproblem.h>
 #include <localdatetime.h>
 #include <racecontrol.h>
 
@@ -58,14 +59,14 @@ struct TrackScan {
     platform::LocalDateTime first;      // date-time of the first record, UTC
     platform::LocalDateTime last;       // date-time of the last record, UTC
     double firstLonMinutes = 0.0;       // longitude of the first record, minutes, west negative
-    QStringList warnings;               // "line 12: invalid latitude" …
+    FileProblems problems;              // the records it could not read
 };
 
 // Reads the records of a track file as the race load does (every coordinate form, hemisphere
 // letters N S E W and the signs + and -, both date forms); lines that are not records, records
 // of fewer than six items and unreadable records are skipped, the last with a warning. Items
 // past the twentieth are ignored.
-TrackScan scanTrackBytes(QByteArrayView bytes);
+TrackScan scanTrackBytes(QByteArrayView bytes, const QString &problemFile = {});
 TrackScan scanTrackFile(const QString &path);
 
 // The whole hours of the time zone of a longitude: Int(L / 15 / 60 + 0.5), one hour per 15
@@ -76,7 +77,7 @@ qint16 timeDifferenceForLongitude(double lonMinutes);
 // and track files) after the mean wind direction is reset to 0; a boat length that is not a
 // number in full ("4.7m") is refused with a warning and the length stays as before the line;
 // the display window starts 5 minutes before the start. Warnings name their lines.
-bool readRaceControlForEditor(const AppSettings &settings, RaceControl &race, QStringList *warnings);
+bool readRaceControlForEditor(const AppSettings &settings, RaceControl &race, FileProblems *problems);
 
 class RaceEditor
 {
@@ -120,8 +121,8 @@ public:
     bool removeBoat(int line);
 
     // Loading a race control file of raceadmin with the editor's reading. Problems the reading
-    // found go to *warnings, each prefixed with the file.
-    bool loadRaceFile(const QString &name, QStringList *warnings);
+    // found go to *problems.
+    bool loadRaceFile(const QString &name, FileProblems *problems);
     // The race control file as a path, for editing it as text.
     QString raceFilePath() const;
 

@@ -301,13 +301,10 @@ void RaceEditorWindow::refresh()
     m_attachments->clear();
     m_attachments->addItems(m_editor.attachmentLines());
     // The first track is scanned at every refresh; what it could not read is told once.
-    if (scan && !scan->warnings.isEmpty() && m_reportedScanPath != m_editor.firstTrackPath()) {
+    if (scan && !scan->problems.isEmpty() && m_reportedScanPath != m_editor.firstTrackPath()) {
         m_reportedScanPath = m_editor.firstTrackPath();
-        QStringList lines;
-        for (const QString &w : scan->warnings)
-            lines << QFileInfo(m_reportedScanPath).fileName() + QStringLiteral(": ") + w;
         platform::dialogs().message(formText(m_settings, FormText::ReadProblems) + QStringLiteral("\r\n") +
-                                    lines.join(QStringLiteral("\r\n")));
+                                    problemLines(scan->problems, m_settings.Language).join(QStringLiteral("\r\n")));
     }
     update();
 }
@@ -358,11 +355,11 @@ void RaceEditorWindow::loadRaceFile()
     SelectFile(m_settings, p, this);
     if (!p.wasAccepted())
         return;
-    QStringList problems;
+    FileProblems problems;
     const bool loaded = m_editor.loadRaceFile(p.Name, &problems);
     if (!problems.isEmpty())
         platform::dialogs().message(formText(m_settings, FormText::ReadProblems) + QStringLiteral("\r\n") +
-                                    problems.join(QStringLiteral("\r\n")));
+                                    problemLines(problems, m_settings.Language).join(QStringLiteral("\r\n")));
     refresh();
     m_editAsText->setEnabled(loaded);
 }

@@ -46,60 +46,58 @@ QString trackPath(const AppSettings &settings, const QString &trackFile)
 }
 
 // The track load loop: every boat's file in boat order, the extent widened after each.
-// A file that is gone or unreadable when its turn comes is named in a message and its boat
-// dropped; the others load.
+// A file that is gone or unreadable when its turn comes is named in a message; its boat stays
+// in the race without a track (the race control file still names it), and the others load.
 void loadTracks(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver &observer, LoadResult &result)
 {
     data.Extent = RaceExtent();
     race.FirstFixTime = {};
     race.LastFixTime = {};
-    // The boat list keeps its numbering during the loop (progress says "b / n" of the file's
-    // boats); dropped boats leave it at the end.
-    const QList<BoatEntry> boats = race.Boats;
-    const int count = int(boats.size());
-    QList<BoatEntry> kept;
+    const QString &app = settings.ApplicationFolder;
+    const int count = race.boatCount();
     for (int b = 1; b <= count; ++b) {
-        const BoatEntry &boat = boats[b - 1];
+        const BoatEntry boat = race.Boats[b - 1];
         const QString path = trackPath(settings, boat.TrackFile);
-        if (!platform::fileExists(settings.ApplicationFolder, QStringLiteral("gpsdat/") + boat.TrackFile)) {
-            const QString text = settings.text(QStringLiteral("No GPS file  (") + path + QStringLiteral(")  be sure !"),
-                                               QStringLiteral("GPSファイルがありません。(") + path +
-                                                   QStringLiteral(")\u3000ファイル名を正確に！！"));
-            platform::dialogs().message(text);
-            result.notes << text;
+        const QString problemFile = problemFileName(app, platform::resolvePath(app, QStringLiteral("gpsdat/") + boat.TrackFile));
+        BoatTrack track;
+        if (!platform::fileExists(app, QStringLiteral("gpsdat/") + boat.TrackFile)) {
+            platform::dialogs().message(settings.text(QStringLiteral("No GPS file  (") + path + QStringLiteral(")  be sure !"),
+                                                      QStringLiteral("GPSファイルがありません。(") + path +
+                                                          QStringLiteral(")\u3000ファイル名を正確に！！")));
+            result.problems.append({problemFile, 0, FileProblem::TrackFileGone, {}});
+            data.Tracks.append(std::move(track));
             continue;
         }
         observer.trackProgress(loadProgress(settings, race, b));
-        BoatTrack track;
         const TrackParseResult parsed = ParseTrackFile(settings, race, b, track);
 
         switch (parsed.status) {
         case TrackParseResult::Missing:
-        case TrackParseResult::Unreadable: {
-            const QString text = settings.text(QStringLiteral("The GPS file could not be read  (") + path + QLatin1Char(')'),
-                                               QStringLiteral("GPSファイルを読めません。(") + path + QLatin1Char(')'));
-            platform::dialogs().message(text);
-            result.notes << text;
-            continue;
-        }
+            platform::dialogs().message(settings.text(QStringLiteral("No GPS file  (") + path + QStringLiteral(")  be sure !"),
+                                                      QStringLiteral("GPSファイルがありません。(") + path +
+                                                          QStringLiteral(")\u3000ファイル名を正確に！！")));
+            result.problems.append({problemFile, 0, FileProblem::TrackFileGone, {}});
+            break;
+        case TrackParseResult::Unreadable:
+            platform::dialogs().message(settings.text(QStringLiteral("The GPS file could not be read  (") + path + QLatin1Char(')'),
+                                                      QStringLiteral("GPSファイルを読めません。(") + path + QLatin1Char(')')));
+            result.problems.append({problemFile, 0, FileProblem::FileUnreadable, parsed.error});
+            break;
         case TrackParseResult::WrongName:
-            result.notes << QStringLiteral("boat %1 (%2): not a track file name").arg(b).arg(boat.TrackFile);
+            result.problems.append({problemFile, 0, FileProblem::NotTrackFileName, {}});
             break;
         case TrackParseResult::TooShort:
-            result.notes << QStringLiteral("boat %1 (%2): file too short").arg(b).arg(boat.TrackFile);
+            result.problems.append({problemFile, 0, FileProblem::TrackFileTooShort, {}});
             break;
         case TrackParseResult::Read:
+            result.problems << parsed.problems;
             if (parsed.accepted == 0)
-                result.notes << QStringLiteral("boat %1 (%2): no fix in the race window").arg(b).arg(boat.TrackFile);
+                result.problems.append({problemFile, 0, FileProblem::NoFixInRaceWindow, {}});
             break;
         }
-        for (const QString &w : parsed.warnings)
-            result.notes << QStringLiteral("%1: %2").arg(boat.TrackFile, w);
-        kept << boat;
         widenExtent(data.Extent, track.Points);
         data.Tracks.append(std::move(track));
     }
-    race.Boats = kept;
 }
 
 } // namespace
@@ -114,17 +112,12 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
     settings.SeaColour = SeaColours[0];
     data = RaceData();
 
-    // The race as its file describes it. The tracks fill in missing start and finish times
-    // and a vanished file drops its boat for this showing only; when the tile list is written
-    // back in edit mode, none of that must reach the file.
+    // The race as its file describes it. The tracks fill in missing start and finish times;
+    // when the tile list is written back in edit mode, that must not reach the file.
     RaceControl stored;
     if (!race.FileName.isEmpty()) {
-        QStringList warnings;
-        if (!ReadRaceControl(settings, race, &warnings)) {
-            result.notes << warnings;
+        if (!ReadRaceControl(settings, race, &result.problems))
             return result;
-        }
-        result.notes << warnings;
         stored = race;
     } else if (!settings.SingleTrackFile.isEmpty()) {
         BoatEntry boat;
@@ -157,7 +150,7 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
     data.ReplayStart = -(race.PreStartSeconds + 30.0);
     data.ReplayEnd = double(race.RaceDuration);
 
-    if (race.WindFile.isEmpty() || !ReadWindFile(settings, race, data.Wind))
+    if (race.WindFile.isEmpty() || !ReadWindFile(settings, race, data.Wind, &result.problems))
         race.WindFile.clear();
     obs.timesKnown(race);
 
@@ -169,7 +162,8 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
     obs.layoutWindow(race, data);
 
     if (data.Extent.hasPoints())
-        LoadCoastLines(settings, race, data.Extent, data.Coast, race.FileName.isEmpty() ? nullptr : &stored);
+        LoadCoastLines(settings, race, data.Extent, data.Coast, race.FileName.isEmpty() ? nullptr : &stored,
+                       &result.problems);
     else
         race.CoastTiles.clear();
     obs.drawChart(race, data);

@@ -24,6 +24,7 @@
 #include "raceextent.h"
 
 #include <appsettings.h>
+#include <fileproblem.h>
 #include <racecontrol.h>
 #include <racedata.h>
 
@@ -78,7 +79,9 @@ public:
 
 struct LoadResult {
     bool ok = false;       // a race was loaded (it may still have no boats with points)
-    QStringList notes;     // what the user was told, and boats without a fix in the window
+    // Everything the readers skipped or could not read, file by file in the order the load
+    // read them: the race control file, each GPS file, the wind file, the coast lines.
+    FileProblems problems;
 };
 
 // The window caption of the race: ` "orvane" Race Browser` or "オルバネ", each non-empty title
@@ -93,10 +96,11 @@ LoadProgress loadProgress(const AppSettings &settings, const RaceControl &race, 
 // settings.ReferenceSpeed. Messages go through platform::dialogs():
 //   - a race control file that cannot be read: the reader's message; nothing is loaded;
 //   - a track file that is gone (or is a folder) when its turn comes: "No GPS file (path)
-//     be sure !"; a file that cannot be read: its own message; either way that boat is
-//     dropped and the load goes on with the others;
+//     be sure !"; a file that cannot be read: its own message; either way that boat stays in
+//     the race without a track, and the load goes on with the others.
+// Each of these, and every line a reader skipped, is also in the result's problems.
 // With neither FileName nor SingleTrackFile nothing is loaded and ok is false.
 // In edit mode the race control file is written when coast tiles were listed: the race as the
-// file gave it with the new MAP lines, never the start and finish times the tracks filled in,
-// the time difference 9 put in for 0, or a boat dropped because its file vanished.
+// file gave it with the new MAP lines, never the start and finish times the tracks filled in
+// or the time difference 9 put in for 0; lines the reader did not take stay in it.
 LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver *observer = nullptr);

@@ -54,6 +54,20 @@ struct CourseEntry {
     QString toString() const;
 };
 
+// The records of a race control file in the order the writer emits them.
+enum class RaceRecord { Top, WF, T1, T2, T3, MG, LG, ST, FT, TD, WD, NU, BN, MK, LN, CRS, MAP, LL, BT, AT };
+
+// A line of the race control file that the reader did not take: a key it does not know (the
+// viewer's NOTE), a line outside the format, a value it did not accept, a boat left out because
+// its GPS file is missing. The writer puts it back verbatim where it was: after the record the
+// reader last took before it.
+struct KeptLine {
+    QString text;                       // the line as the file had it
+    RaceRecord after = RaceRecord::Top; // the record it follows (Top: before every record)
+    int afterNumber = 0;                // BN, MK, LN, AT: how many of them it follows
+    int fileLine = 0;                   // its line number when read: orders lines kept at one place
+};
+
 struct CourseOrder {
     QStringList Entries; // "L1", "MK1", "MK2", "L2" …: first is the start, last the finish
     int Count() const { return int(Entries.size()); }
@@ -80,6 +94,11 @@ struct RaceControl {
     double PreStartMinutes = 3.0;   // BT
     double PreStartSeconds = 180.0; // PreStartMinutes × 60
     QStringList Attachments;        // AT: files in attachment, at most MaxAttachments
+
+    // What the file held beyond what the fields above take, so that a write loses nothing.
+    QList<KeptLine> KeptLines;      // lines the reader did not take, in file order
+    QStringList CourseLeftOut;      // course entries past MaxCourseEntries, as the file wrote them
+    QStringList CourseAsRead;       // the course they followed: they are written while it is unchanged
 
     // Derived, never stored in the file.
     platform::LocalDateTime DisplayStart; // StartTime − PreStartSeconds − 30 s

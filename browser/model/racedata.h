@@ -10,6 +10,11 @@
 #include <QList>
 #include <QVector>
 
+// Two fixes of a track more than this many seconds apart are a pause of the recording, not a
+// leg sailed in a straight line between them: the passing scans hold the boat where the
+// recording paused, and no time mark is put on the chart in between.
+constexpr double MaxFixGapSeconds = 6 * 3600;
+
 struct TrackPoint {
     double Time = 0.0;     // seconds from StartTime (whole seconds)
     double Lat = 0.0;      // minutes

@@ -17,7 +17,7 @@
 namespace {
 
 const char Usage[] =
-    "Usage: orvane-report [--csv] [--points] APPFOLDER RACE\n"
+    "Usage: orvane-report [--csv] [--points] [--strict] APPFOLDER RACE\n"
     "\n"
     "Loads a race of an orvane application folder as orvane does and prints it as JSON:\n"
     "the race (times, marks, lines, course), every boat with its passing times and distances\n"
@@ -30,12 +30,16 @@ const char Usage[] =
     "  --csv      print the leg table as CSV instead: per boat the passing time, accumulated\n"
     "             distance and speed at each entry, then time, distance and speed by leg\n"
     "  --points   add each boat's track points as [time, lat, lon, distance, speed, course]\n"
+    "  --strict   exit with status 1 when any file of the race has a problem\n"
     "  --help     print this text\n"
     "\n"
     "Times are seconds from the start time (negative before it), positions minutes of arc\n"
     "(degrees x 60, north and east positive), distances nautical miles (leg figures metres),\n"
     "speeds knots. A passing time of 0 means not passed; a leader time of 1000000 means no\n"
-    "boat qualified. Messages of the load go to standard error, one line each.\n";
+    "boat qualified. Messages of the load go to standard error, one line each, and so does\n"
+    "every problem found in the race's files, as FILE:LINE: what (FILE relative to\n"
+    "APPFOLDER; FILE: what for a file as a whole). The race is still printed, and the exit\n"
+    "status is 0, unless --strict is given.\n";
 
 // Load messages as lines on standard error, counted so that a failed load is not reported twice.
 class CountingStderrDialogs : public platform::StderrDialogs
@@ -60,7 +64,7 @@ int fail(const QString &message)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    bool csv = false, points = false;
+    bool csv = false, points = false, strict = false;
     QStringList positional;
     const QStringList args = app.arguments().mid(1);
     for (const QString &a : args) {
@@ -72,6 +76,8 @@ int main(int argc, char **argv)
             csv = true;
         else if (a == QLatin1String("--points"))
             points = true;
+        else if (a == QLatin1String("--strict"))
+            strict = true;
         else if (a.startsWith(QLatin1String("--")))
             return fail(QStringLiteral("unknown option %1 (see --help)").arg(a));
         else
@@ -93,7 +99,7 @@ int main(int argc, char **argv)
 
     AppSettings settings;
     settings.ApplicationFolder = appFolder;
-    settings.setLanguage(readLanguageValue(appFolder) == 1 ? UiLanguage::English : UiLanguage::Japanese);
+    settings.setLanguage(readInterfaceLanguage(appFolder));
     platform::setDefaultCaption(settings.ProgramTitle);
     // Viewing only: loading must never write the race control file.
     settings.EditMode = false;
@@ -110,6 +116,8 @@ int main(int argc, char **argv)
 
     RaceData data;
     const LoadResult loaded = LoadRace(settings, race, data);
+    for (const FileProblem &p : loaded.problems)
+        std::fprintf(stderr, "%s\n", p.toString(settings.Language).toUtf8().constData());
     if (!loaded.ok) {
         if (stderrDialogs.count == 0)
             std::fprintf(stderr, "orvane-report: cannot load %s\n", qPrintable(name));
@@ -126,5 +134,7 @@ int main(int argc, char **argv)
         const QByteArray json = QJsonDocument(reportJson(report, options)).toJson(QJsonDocument::Indented);
         std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (std::fflush(stdout) != 0)
+        return 1;
+    return strict && !loaded.problems.isEmpty() ? 1 : 0;
 }

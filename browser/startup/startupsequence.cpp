@@ -44,12 +44,12 @@ QString withoutTrailingSeparator(const QString &folder)
     return f;
 }
 
-void applyLanguageValue(AppSettings &settings, int languageValue)
+void applyInterfaceLanguage(AppSettings &settings, UiLanguage language)
 {
     settings.Scale = 1.0f;
     settings.EnglishFontName = QStringLiteral("MS Sans Serif");
     settings.JapaneseFontName = QStringLiteral("MS P ゴシック");
-    settings.setLanguage(languageValue > 0 ? UiLanguage::English : UiLanguage::Japanese);
+    settings.setLanguage(language);
 }
 
 bool localeAccepted(const AppSettings &settings, int userLocaleId)
@@ -90,7 +90,7 @@ StartupOutcome runStartupSequence(const QString &applicationFolder, AppSettings 
     settings.ApplicationFolder = withoutTrailingSeparator(applicationFolder);
     const QString &folder = settings.ApplicationFolder;
 
-    applyLanguageValue(settings, readLanguageValue(folder));
+    applyInterfaceLanguage(settings, readInterfaceLanguage(folder));
     platform::setDefaultCaption(settings.ProgramTitle);
 
     if (!localeAccepted(settings, system.userLocaleId())) {

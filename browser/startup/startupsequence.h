@@ -3,10 +3,11 @@
 // widget side shows what the outcome asks for.
 #pragma once
 
+#include <appsettings.h>
+
 #include <QString>
 #include <QStringList>
 
-struct AppSettings;
 struct RaceControl;
 
 // The services of the machine the start-up asks about. The default implementation asks the
@@ -47,8 +48,9 @@ StartupOutcome runStartupSequence(const QString &applicationFolder, AppSettings 
 // The folder without a trailing separator (a root folder stays as it is).
 QString withoutTrailingSeparator(const QString &folder);
 
-// The interface language value of "Ver.00" turned into the settings: language, title, fonts.
-void applyLanguageValue(AppSettings &settings, int languageValue);
+// The interface language of "Ver.00" (readInterfaceLanguage) turned into the settings:
+// language, title, fonts.
+void applyInterfaceLanguage(AppSettings &settings, UiLanguage language);
 
 // The English interface needs the English (United States) locale; the Japanese one runs on any.
 bool localeAccepted(const AppSettings &settings, int userLocaleId);

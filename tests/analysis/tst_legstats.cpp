@@ -1,8 +1,13 @@
 #include "racefixture.h"
 
 #include <legstats.h>
+#include <raceloader.h>
+#include <racegenerator.h>
 #include <trackcursor.h>
 
+#include <dialogs.h>
+
+#include <QRandomGenerator>
 #include <QtTest>
 
 using fixture::Waypoint;
@@ -94,6 +99,12 @@ private slots:
     void lineFarFromFirstEndIsMissed();
     void fallbackTakesClosestApproach();
     void stoppedRecordingIsNotCreditedAgain();
+    void fallbackNeverTakesARoundingTwice();
+    void demoRaceMarkTwice_data();
+    void demoRaceMarkTwice();
+    void passingOverSecondsChangesNothing();
+    void timesFarFromTheTracks_data();
+    void timesFarFromTheTracks();
     void leaderOrdering();
     void badCourses_data();
     void badCourses();
@@ -284,6 +295,238 @@ void TestLegStats::stoppedRecordingIsNotCreditedAgain()
     race.Course.Entries = {"L1", "MK1", "L2", "MK1"};
     s.ComputeRoundingTimes(race, cut);
     QCOMPARE(s.RoundingTime[0], (QVector<double>{10, 636, 0, 0}));
+}
+
+void TestLegStats::fallbackNeverTakesARoundingTwice()
+{
+    // Twice round MK1 with the start line between: boat 1 rounds MK1 once and finishes, never
+    // going back to the start line. Its first MK1 is found; the second must not be the first
+    // one again through the closest-approach fallback, whose window used to start at 1 s
+    // when the entry before it was not detected.
+    RaceControl race = windwardRace(1);
+    race.Course.Entries = {"L1", "MK1", "L1", "MK1", "L2"};
+    const RaceData data = windwardData();
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    QCOMPARE(s.RoundingTime[0][1], 636.0);
+    QCOMPARE(s.RoundingTime[0][3], 0.0);
+    QCOMPARE(s.RoundingTime[0][4], 1260.0);
+}
+
+void TestLegStats::demoRaceMarkTwice_data()
+{
+    QTest::addColumn<QStringList>("course");
+    QTest::newRow("L1 MK1 L1 MK1 L2") << QStringList{"L1", "MK1", "L1", "MK1", "L2"};
+    QTest::newRow("L1 MK1 MK2 MK1 MK2 L2") << QStringList{"L1", "MK1", "MK2", "MK1", "MK2", "L2"};
+}
+
+void TestLegStats::demoRaceMarkTwice()
+{
+    // The keel demo race sails L1, MK1, MK2, L2 once. Given a course that visits a mark twice,
+    // no boat gets one rounding credited twice and no leg time is negative.
+    QFETCH(QStringList, course);
+    QTemporaryDir dir;
+    const auto preset = tools::presetRace(QStringLiteral("keel"));
+    QVERIFY(preset);
+    QString error;
+    QVERIFY2(tools::writeRace(tools::generateRace(*preset), dir.path(), &error), qPrintable(error));
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    AppSettings settings;
+    settings.ApplicationFolder = dir.path();
+    RaceControl race;
+    race.FileName = preset->RaceFileName;
+    RaceData data;
+    QVERIFY(LoadRace(settings, race, data).ok);
+    race.Course.Entries = course;
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    for (int b = 0; b < race.boatCount(); ++b) {
+        const QVector<double> &rt = s.RoundingTime[b];
+        TrackCursor cursor(data.Tracks[b]);
+        for (int j = 0; j < rt.size(); ++j) {
+            for (int k = j + 1; k < rt.size(); ++k) {
+                if (rt[j] == 0 || rt[k] == 0)
+                    continue;
+                const QString what = QStringLiteral("boat %1, entries %2 and %3: %4 and %5")
+                                         .arg(b + 1).arg(j + 1).arg(k + 1).arg(rt[j]).arg(rt[k]);
+                QVERIFY2(rt[k] > rt[j], qPrintable(what));
+                if (course[j] != course[k] || !course[j].startsWith("MK"))
+                    continue;
+                // Two roundings of one mark: the boat left its circle in between.
+                const RaceMark m = race.Marks[course[j].mid(2).toInt() - 1];
+                bool left = false;
+                for (double t = rt[j]; t <= rt[k] && !left; t += 1) {
+                    const auto p = cursor.peekPositionAt(t, 0);
+                    left = p && std::hypot(p->Lat - m.Lat, data.Extent.LonFactor * (p->Lon - m.Lon)) > LegStats::MarkReach;
+                }
+                QVERIFY2(left, qPrintable(what));
+            }
+        }
+        // The mark the fleet rounds only once is found once, at its first rounding.
+        QVERIFY2(rt[1] > 0, qPrintable(QString::number(b + 1)));
+        QCOMPARE(rt[3], 0.0);
+    }
+}
+
+void TestLegStats::passingOverSecondsChangesNothing()
+{
+    // Races made at random, each computed looking at every second and passing over the ones
+    // where nothing can be found: the passing times must be the same. The tracks mix fix
+    // intervals, pauses of the recording, boats that stop within a circle, fixes out of order
+    // and tracks that end early or start late.
+    QRandomGenerator random(20240713);
+    const RaceExtent x = fixture::plainExtent();
+    auto uniform = [&random](double a, double b) { return a + (b - a) * random.generateDouble(); };
+    int passings = 0;
+    for (int round = 0; round < 150; ++round) {
+        RaceControl race;
+        const int marks = 1 + random.bounded(3);
+        // Marks far apart, or close enough that leaving one's circle is coming to the next.
+        const double spread = random.bounded(2) ? 0.6 : 0.15;
+        for (int m = 0; m < marks; ++m)
+            race.Marks.append({2000 + uniform(-spread, spread), 8000 + uniform(-spread, spread)});
+        for (int l = 0; l < 2; ++l) {
+            const double lat = 2000 + uniform(-0.6, 0.6), lon = 8000 + uniform(-0.6, 0.6);
+            race.Lines.append({lat, lon, lat + uniform(-0.2, 0.2), lon + uniform(-0.2, 0.2)});
+        }
+        // Courses that come back to a mark with a line between, which boats often miss, make the
+        // scans wait until the boat has left the mark passed last.
+        QStringList course{"L1"};
+        const int middle = 1 + random.bounded(5);
+        for (int i = 0; i < middle; ++i)
+            course << (random.bounded(3) == 0 ? QStringLiteral("L2") : QStringLiteral("MK%1").arg(1 + random.bounded(marks)));
+        course << QStringLiteral("L%1").arg(1 + random.bounded(2));
+        race.Course.Entries = course;
+        race.PreStartSeconds = 180;
+        race.RaceDuration = 3000 + random.bounded(3000);
+
+        RaceData data;
+        data.Extent = x;
+        for (int b = 0; b < 5; ++b) {
+            race.Boats.append({QStringLiteral("b%1.trk").arg(b), QStringLiteral("B%1").arg(b)});
+            // Waypoints round the course entries, a little off each, at about 6 knots.
+            QList<Waypoint> w;
+            int t = -200 + random.bounded(100);
+            double lat = 2000 + uniform(-0.3, 0.3) - 0.2, lon = 8000 + uniform(-0.3, 0.3);
+            w.append({t, lat, lon});
+            for (const QString &entry : course) {
+                const CourseEntry ce = CourseEntry::parse(entry);
+                const double tLat = ce.kind == CourseEntry::Line ? race.Lines[ce.number - 1].Lat1 : race.Marks[ce.number - 1].Lat;
+                const double tLon = ce.kind == CourseEntry::Line ? race.Lines[ce.number - 1].Lon1 : race.Marks[ce.number - 1].Lon;
+                for (const double off : {0.15, -0.15}) {
+                    const double nLat = tLat + uniform(-0.1, 0.1) + off * (random.bounded(2) ? 1 : -1);
+                    const double nLon = tLon + uniform(-0.1, 0.1) + off;
+                    const double d = std::hypot(nLat - lat, nLon - lon);
+                    t += 1 + int(d / v * uniform(0.6, 1.4));
+                    lat = nLat;
+                    lon = nLon;
+                    w.append({t, lat, lon});
+                    if (random.bounded(8) == 0) { // a stop where it is
+                        t += 30 + random.bounded(600);
+                        w.append({t, lat, lon});
+                    }
+                }
+            }
+            const int step = QList<int>{1, 2, 5, 30, 90}[random.bounded(5)];
+            BoatTrack track = fixture::trackThrough(w, x, step);
+            QVector<TrackPoint> &p = track.Points;
+            switch (random.bounded(6)) {
+            case 0: // the recording pauses for longer than a pause may last, then goes on
+                if (p.size() > 10) {
+                    const int k = int(random.bounded(qint64(p.size() - 2))) + 1;
+                    for (int i = k; i < p.size(); ++i)
+                        p[i].Time += LegStats::MaxFixGap + 60;
+                }
+                break;
+            case 1: // two fixes out of order
+                if (p.size() > 10) {
+                    const int k = int(random.bounded(qint64(p.size() - 1)));
+                    std::swap(p[k].Time, p[k + 1].Time);
+                }
+                break;
+            case 2: // the recording ends early
+                p.resize(std::max<qsizetype>(1, p.size() / 3));
+                break;
+            case 3: // and starts late
+                p.remove(0, p.size() / 2);
+                break;
+            default:
+                break;
+            }
+            data.Tracks.append(track);
+        }
+
+        LegStats every, passing;
+        every.LookAtEverySecond = true;
+        every.ComputeRoundingTimes(race, data);
+        passing.ComputeRoundingTimes(race, data);
+        QVERIFY2(passing.RoundingTime == every.RoundingTime,
+                 qPrintable(QStringLiteral("race %1, course %2").arg(round).arg(course.join(' '))));
+        for (const QVector<double> &row : std::as_const(every.RoundingTime))
+            passings += int(std::count_if(row.begin(), row.end(), [](double t) { return t != 0; }));
+    }
+    QVERIFY(passings > 500); // the races do pass marks and lines
+}
+
+void TestLegStats::timesFarFromTheTracks_data()
+{
+    QTest::addColumn<int>("damage");
+    QTest::newRow("finish decades after the start") << 0;
+    QTest::newRow("pre-start of decades") << 1;
+    QTest::newRow("last fix dated decades ahead") << 2;
+    QTest::newRow("a fix decades ahead among the others") << 3;
+    QTest::newRow("first fix dated decades back") << 4;
+}
+
+void TestLegStats::timesFarFromTheTracks()
+{
+    // A typo in a year makes windows of decades; the scans still end at once and find what
+    // they found before.
+    QFETCH(int, damage);
+    constexpr double Decades = 75 * 365.25 * 86400;
+    const RaceControl sound = windwardRace(5);
+    const RaceData soundData = windwardData();
+    LegStats expected;
+    expected.ComputeRoundingTimes(sound, soundData);
+
+    RaceControl race = sound;
+    RaceData data = soundData;
+    switch (damage) {
+    case 0:
+        race.RaceDuration = qint64(Decades);
+        break;
+    case 1:
+        race.PreStartSeconds = Decades;
+        break;
+    case 2:
+        for (BoatTrack &t : data.Tracks)
+            if (!t.isEmpty())
+                t.Points.append({t.Points.last().Time + Decades, t.Points.last().Lat, t.Points.last().Lon, 0, 0, 0});
+        race.RaceDuration = qint64(Decades) + 2000;
+        break;
+    case 3:
+        for (BoatTrack &t : data.Tracks)
+            if (t.PointCount() > 700)
+                t.Points[700].Time += Decades;
+        race.RaceDuration = qint64(Decades) + 2000;
+        break;
+    case 4:
+        for (BoatTrack &t : data.Tracks)
+            if (!t.isEmpty())
+                t.Points.prepend({t.Points.first().Time - Decades, t.Points.first().Lat, t.Points.first().Lon, 0, 0, 0});
+        break;
+    }
+    LegStats s;
+    s.ComputeRoundingTimes(race, data);
+    if (damage == 3) {
+        // The fix out of its place is a pause of the recording to the first-match rule:
+        // what lies after it on the track is not reached, but the start still is.
+        for (int b = 0; b < 3; ++b)
+            QCOMPARE(s.RoundingTime[b][0], expected.RoundingTime[b][0]);
+        return;
+    }
+    QCOMPARE(s.RoundingTime, expected.RoundingTime);
 }
 
 void TestLegStats::leaderOrdering()

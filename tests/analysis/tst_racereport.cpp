@@ -3,6 +3,8 @@
 #include <raceloader.h>
 
 #include <dialogs.h>
+#include <racecontrolfile.h>
+#include <textfile.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,8 +25,13 @@ private slots:
     void programPrintsJson();
     void programRefusesBadInput_data();
     void programRefusesBadInput();
+    void damagedRaceStillLoads_data();
+    void damagedRaceStillLoads();
+    void programReportsProblems();
 
 private:
+    // A copy of the simulated race in a folder of its own, for damaging.
+    void copyRace(const QTemporaryDir &dir);
     QTemporaryDir m_dir;
     tools::GeneratedRace m_generated;
     QString m_raceFile;
@@ -195,6 +202,168 @@ void TestRaceReport::programRefusesBadInput()
     QVERIFY2(err.contains(says), qPrintable(err));
     QCOMPARE(err.count('\n'), 1);
     QVERIFY(p.readAllStandardOutput().isEmpty());
+}
+
+void TestRaceReport::copyRace(const QTemporaryDir &dir)
+{
+    QString error;
+    QVERIFY2(tools::writeRace(m_generated, dir.path(), &error), qPrintable(error));
+}
+
+namespace {
+
+// Replaces the line of a CP932 file that starts with `start` (all of them when `every`), or
+// drops it when `with` is empty.
+void editLine(const QString &path, const QString &start, const QString &with, bool every = false)
+{
+    auto read = platform::readTextFile(path);
+    QVERIFY(read.ok);
+    bool found = false;
+    for (qsizetype i = 0; i < read.lines.size(); ++i) {
+        if (!read.lines[i].startsWith(start) || (found && !every))
+            continue;
+        found = true;
+        if (with.isEmpty())
+            read.lines.removeAt(i--);
+        else
+            read.lines[i] = with;
+    }
+    QVERIFY2(found, qPrintable(start));
+    QVERIFY(platform::writeTextFile(path, read.lines));
+}
+
+} // namespace
+
+void TestRaceReport::damagedRaceStillLoads_data()
+{
+    QTest::addColumn<int>("damage");
+    QTest::addColumn<int>("problem"); // the FileProblem::Kind reported, −1 for none
+    // A year mistyped, a pre-start of decades and numbers beyond any integer: each used to
+    // hang the passing scan or overflow an integer.
+    QTest::newRow("finish in 2099") << 0 << -1;
+    QTest::newRow("BT 1e8") << 1 << int(FileProblem::OutOfRange);
+    QTest::newRow("BT 1e17") << 2 << int(FileProblem::OutOfRange);
+    QTest::newRow("BT 1e300") << 3 << int(FileProblem::OutOfRange);
+    QTest::newRow("no finish, a fix of 13-JUL-99") << 4 << -1;
+    QTest::newRow("coast line of 1e308 points") << 5 << int(FileProblem::OutOfRange);
+}
+
+void TestRaceReport::damagedRaceStillLoads()
+{
+    QFETCH(int, damage);
+    QFETCH(int, problem);
+    QTemporaryDir dir;
+    copyRace(dir);
+    const QString raceFile = dir.path() + "/raceadmin/" + m_raceFile;
+    const QString track1 = dir.path() + "/gpsdat/" + m_generated.Boats[0].TrackFile;
+    switch (damage) {
+    case 0: editLine(raceFile, "FT,", "FT, 2099/07/13 12:04:00"); break;
+    case 1: editLine(raceFile, "BT,", "BT, 1e8"); break;
+    case 2: editLine(raceFile, "BT,", "BT, 1e17"); break;
+    case 3: editLine(raceFile, "BT,", "BT, 1e300"); break;
+    case 4: {
+        editLine(raceFile, "FT,", {});
+        auto read = platform::readTextFile(track1);
+        QVERIFY(read.ok);
+        const qsizetype k = read.lines.size() / 2;
+        QVERIFY(read.lines[k].startsWith("T "));
+        read.lines[k].replace(QRegularExpression("\\d\\d-JUL-24"), "13-JUL-99");
+        QVERIFY(platform::writeTextFile(track1, read.lines));
+        break;
+    }
+    case 5: {
+        QDir(dir.path()).mkpath("coastline");
+        const QByteArray count = QByteArray(" 1e308").rightJustified(6, ' ');
+        QFile tile(dir.path() + "/coastline/5239.cst");
+        QVERIFY(tile.open(QIODevice::WriteOnly));
+        tile.write("M 523964\r\nL" + QByteArray(48, ' ') + count + "\r\n 5000 5000 5001 5001\r\n");
+        break;
+    }
+    }
+    platform::ScriptedDialogs dialogs;
+    platform::DialogsGuard guard(&dialogs);
+    AppSettings settings;
+    settings.ApplicationFolder = dir.path();
+    RaceControl race;
+    race.FileName = m_raceFile;
+    RaceData data;
+    const LoadResult loaded = LoadRace(settings, race, data);
+    QVERIFY(loaded.ok);
+    if (problem < 0) {
+        QVERIFY2(loaded.problems.isEmpty(), qPrintable(problemLines(loaded.problems, UiLanguage::English).join('\n')));
+    } else {
+        QCOMPARE(loaded.problems.size(), 1);
+        QCOMPARE(loaded.problems[0].kind, FileProblem::Kind(problem));
+    }
+    // A course whose second rounding of MK1 nobody sails: those scans run to the end of their
+    // window, decades away in the damaged races.
+    const QStringList course{"L1", "MK1", "L1", "MK1", "L2"};
+    race.Course.Entries = course;
+    const RaceReport report = buildRaceReport(race, data, settings.ReferenceSpeed);
+
+    // The race as the sound file gives it, for comparison.
+    AppSettings soundSettings;
+    soundSettings.ApplicationFolder = m_dir.path();
+    RaceControl sound;
+    sound.FileName = m_raceFile;
+    RaceData soundData;
+    QVERIFY(LoadRace(soundSettings, sound, soundData).ok);
+    sound.Course.Entries = course;
+    const RaceReport expected = buildRaceReport(sound, soundData, soundSettings.ReferenceSpeed);
+    const int n = race.Course.Count();
+    for (int b = damage == 4 ? 2 : 1; b <= race.boatCount(); ++b) {
+        for (int e = 1; e <= n; ++e)
+            QCOMPARE(report.stats.roundingTime(b, e), expected.stats.roundingTime(b, e));
+    }
+    if (damage == 4)
+        QCOMPARE(report.stats.roundingTime(1, 1), expected.stats.roundingTime(1, 1));
+}
+
+void TestRaceReport::programReportsProblems()
+{
+    // A damaged copy: a time difference with a unit, a fix off the globe; Ver.00 asks for
+    // English with a number no integer holds.
+    QTemporaryDir dir;
+    copyRace(dir);
+    const QString raceFile = dir.path() + "/raceadmin/" + m_raceFile;
+    const QString track1 = m_generated.Boats[0].TrackFile;
+    auto race = platform::readTextFile(raceFile);
+    race.lines.insert(2, "TD, 9h");
+    QVERIFY(platform::writeTextFile(raceFile, race.lines));
+    auto track = platform::readTextFile(dir.path() + "/gpsdat/" + track1);
+    const qsizetype k = track.lines.indexOf(QRegularExpression("T .*"));
+    track.lines[k + 5].replace(QRegularExpression("^T  N\\d\\d"), "T  N95");
+    QVERIFY(platform::writeTextFile(dir.path() + "/gpsdat/" + track1, track.lines));
+    QVERIFY(writeLanguageFile(dir.path(), 1));
+    QVERIFY(platform::writeTextFile(dir.path() + "/raceadmin/Ver.00", {"LANG,1e10"}));
+
+    for (const bool strict : {false, true}) {
+        QProcess p;
+        QStringList args{dir.path(), m_raceFile};
+        if (strict)
+            args.prepend("--strict");
+        p.start(QStringLiteral(ORVANE_REPORT), args);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        // The race is printed all the same; only --strict makes the problems fail the run.
+        QCOMPARE(p.exitCode(), strict ? 1 : 0);
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(p.readAllStandardOutput(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(doc["boats"].toArray().size(), m_generated.Boats.size());
+        const QStringList err = QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(err, (QStringList{
+                          QStringLiteral("raceadmin/%1:3: \"9h\" is not a number: skipped").arg(m_raceFile),
+                          QStringLiteral("gpsdat/%1:%2: latitude out of range: skipped").arg(track1).arg(k + 6),
+                      }));
+    }
+
+    // A sound race passes --strict.
+    QProcess p;
+    p.start(QStringLiteral(ORVANE_REPORT), {"--strict", m_dir.path(), m_raceFile});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(p.readAllStandardError().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestRaceReport)

@@ -2,6 +2,7 @@
 #include <boatfocus.h>
 #include <displaylayout.h>
 #include <displaytexts.h>
+#include <loadproblemtext.h>
 
 #include <QSet>
 #include <QTest>
@@ -24,6 +25,7 @@ private slots:
     void progressOnChart();
     void focus_data();
     void focus();
+    void loadProblemNotice();
 };
 
 void TestDisplayPanel::captionsAreComplete()
@@ -240,6 +242,8 @@ void TestDisplayPanel::focus_data()
                                                      << QVector<bool>{t, t, t};
     QTest::newRow("right click on a marked boat") << QVector<bool>{t, t, t} << QVector<bool>{f, t, f} << 1
                                                   << QVector<bool>{f, t, f};
+    QTest::newRow("unticking the only focused boat, itself marked") << QVector<bool>{f, f, f} << QVector<bool>{f, t, f}
+                                                                    << -1 << QVector<bool>{t, t, f};
     QTest::newRow("no boats") << QVector<bool>{} << QVector<bool>{} << -1 << QVector<bool>{};
 }
 
@@ -250,6 +254,47 @@ void TestDisplayPanel::focus()
     QFETCH(int, onlyRow);
     QFETCH(QVector<bool>, result);
     QCOMPARE(settleFocus(focused, marked, onlyRow), result);
+}
+
+void TestDisplayPanel::loadProblemNotice()
+{
+    FileProblems problems{
+        {"raceadmin/race.txt", 3, FileProblem::NotANumber, "9h"},
+        {"gpsdat/a.trk", 40, FileProblem::LatitudeOutOfRange, {}},
+        {"gpsdat/b.trk", 0, FileProblem::TrackFileGone, {}},
+        {"gpsdat/a.trk", 52, FileProblem::InvalidDate, {}},
+        {"gpsdat/a.trk", 0, FileProblem::MoreProblems, "30"},
+    };
+    const LoadProblemText en = loadProblemText(problems, UiLanguage::English);
+    // Files in the order they were read, lines counted with those only counted.
+    QCOMPARE(en.summary, QStringLiteral("Some of the race's files could not be read in full. The race is shown without "
+                                        "what could not be read:\n"
+                                        "    raceadmin/race.txt: 1 line\n"
+                                        "    gpsdat/a.trk: 32 lines\n"
+                                        "    gpsdat/b.trk: file not found: the boat is shown without a track\n"
+                                        "\n"
+                                        "Details lists each of them."));
+    const QStringList details = en.details.split('\n');
+    QCOMPARE(details.size(), 5);
+    QCOMPARE(details[0], QStringLiteral("raceadmin/race.txt:3: \"9h\" is not a number: skipped"));
+    QCOMPARE(details[4], QStringLiteral("gpsdat/a.trk: 30 more lines with problems"));
+    QCOMPARE(en.detailsButton, QStringLiteral("Details"));
+
+    const LoadProblemText ja = loadProblemText(problems, UiLanguage::Japanese);
+    QVERIFY(ja.summary.startsWith(QStringLiteral("レースのファイルに読めない部分がありました。")));
+    QVERIFY(ja.summary.contains(QStringLiteral("    gpsdat/a.trk: 32 行\n")));
+    QVERIFY(ja.summary.contains(QStringLiteral("gpsdat/b.trk: ファイルがありません: この艇は航跡なしで表示します")));
+    QVERIFY(ja.details.startsWith(QStringLiteral("raceadmin/race.txt:3: 「9h」は数値ではありません")));
+    QCOMPARE(ja.detailsButton, QStringLiteral("詳細"));
+
+    // Many files: the message stays short, the details hold them all.
+    FileProblems many;
+    for (int i = 1; i <= 20; ++i)
+        many.append({QStringLiteral("gpsdat/%1.trk").arg(i), 7, FileProblem::InvalidTime, {}});
+    const LoadProblemText m = loadProblemText(many, UiLanguage::English);
+    QVERIFY(m.summary.contains(QStringLiteral("    and 8 more files")));
+    QCOMPARE(m.details.count('\n'), 19);
+    QVERIFY(loadProblemText({}, UiLanguage::English).summary.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDisplayPanel)

@@ -64,6 +64,8 @@ private slots:
     void cstLayout();
     void meshOutsideViewSkipped();
     void chinaCoastFile();
+    void badLinesReported_data();
+    void badLinesReported();
     void loadFromFolder();
     void editModeWritesTiles();
 };
@@ -196,6 +198,61 @@ void TestCoastLines::chinaCoastFile()
     QVERIFY(points[3].startsLine);
     QCOMPARE(points[4].Lat, -2001.0);
     QVERIFY(!points[4].startsLine);
+}
+
+void TestCoastLines::badLinesReported_data()
+{
+    QTest::addColumn<bool>("china");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("problem");
+    const QByteArray good = meshLine("533945") + coastLineStart(2) + dataLine({{1, 1}, {2, 2}});
+    QTest::newRow("sound tile") << false << good << 2 << 0 << -1;
+    // A count as large as a double goes: no point of that line, and no integer overflow.
+    QTest::newRow("count 1e308") << false
+                                 << meshLine("533945") + "L" + QByteArray(48, ' ') + " 1e308\r\n" + dataLine({{1, 1}})
+                                 << 0 << 2 << int(FileProblem::OutOfRange);
+    QTest::newRow("count not a number") << false
+                                        << meshLine("533945") + "L" + QByteArray(48, ' ') + "  many\r\n" + dataLine({{1, 1}})
+                                        << 0 << 2 << int(FileProblem::NotANumber);
+    QTest::newRow("count negative") << false << meshLine("533945") + coastLineStart(-3) + dataLine({{1, 1}}) << 0 << 2
+                                    << int(FileProblem::OutOfRange);
+    QTest::newRow("mesh code") << false << meshLine("53x945") + coastLineStart(1) + dataLine({{1, 1}}) << 0 << 1
+                               << int(FileProblem::UnreadableMeshCode);
+    QTest::newRow("point off the mesh") << false << meshLine("533945") + coastLineStart(2) + dataLine({{1, 1}, {20000, 2}})
+                                        << 1 << 3 << int(FileProblem::UnreadablePoint);
+    QTest::newRow("fewer points than counted") << false << meshLine("533945") + coastLineStart(3) + dataLine({{1, 1}})
+                                               << 1 << 3 << int(FileProblem::UnreadablePoint);
+    QTest::newRow("china sound") << true << QByteArray("R,1800,7200\r\n1801,7201\r\n") << 2 << 0 << -1;
+    QTest::newRow("china no comma") << true << QByteArray("R,1800,7200\r\n1801 7201\r\n") << 1 << 2
+                                    << int(FileProblem::NoComma);
+    QTest::newRow("china off the globe") << true << QByteArray("R,1800,7200\r\n1e300,7201\r\n") << 1 << 2
+                                         << int(FileProblem::UnreadablePoint);
+}
+
+void TestCoastLines::badLinesReported()
+{
+    QFETCH(bool, china);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, points);
+    QFETCH(int, line);
+    QFETCH(int, problem);
+    QVector<CoastPoint> read;
+    FileProblems problems;
+    {
+        ProblemReporter reporter(&problems, "coastline/x");
+        if (china)
+            parseChinaCoast(bytes, read, &reporter);
+        else
+            parseCoastTile(bytes, wideBox(), read, &reporter);
+    }
+    QCOMPARE(read.size(), points);
+    QCOMPARE(problems.size(), problem < 0 ? 0 : 1);
+    if (problem >= 0) {
+        QCOMPARE(problems[0].line, line);
+        QCOMPARE(problems[0].kind, FileProblem::Kind(problem));
+    }
 }
 
 void TestCoastLines::loadFromFolder()

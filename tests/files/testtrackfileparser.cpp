@@ -325,38 +325,38 @@ void TestTrackFileParser::badRecords_data()
 {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("warning"); // part of the warning, empty when none
+    QTest::addColumn<int>("problem"); // FileProblem::Kind, −1 when none
 
-    QTest::newRow("five items") << QByteArray("T N3530.0 E13945.0 2008/03/03 10:00:00") << false << "6 items";
-    QTest::newRow("truncated") << QByteArray("T N3530.0 E139") << false << "6 items";
-    QTest::newRow("header H") << QByteArray("H  LATITUDE LONGITUDE DATE TIME") << false << QString();
+    QTest::newRow("five items") << QByteArray("T N3530.0 E13945.0 2008/03/03 10:00:00") << false << int(FileProblem::FewerThanSixItems);
+    QTest::newRow("truncated") << QByteArray("T N3530.0 E139") << false << int(FileProblem::FewerThanSixItems);
+    QTest::newRow("header H") << QByteArray("H  LATITUDE LONGITUDE DATE TIME") << false << -1;
     QTest::newRow("lower-case t is not a record") << QByteArray("t N3530.0 E13945.0 2008/03/03 10:00:00 0") << false
-                                                  << QString();
+                                                  << -1;
     QTest::newRow("leading blank is not a record") << QByteArray(" T N3530.0 E13945.0 2008/03/03 10:00:00 0")
-                                                   << false << QString();
-    QTest::newRow("no hemisphere") << QByteArray("T 3530.0 E13945.0 2008/03/03 10:00:00 0") << false << "latitude";
+                                                   << false << -1;
+    QTest::newRow("no hemisphere") << QByteArray("T 3530.0 E13945.0 2008/03/03 10:00:00 0") << false << int(FileProblem::LatitudeWithoutHemisphere);
     QTest::newRow("longitude hemisphere on latitude") << QByteArray("T E3530.0 E13945.0 2008/03/03 10:00:00 0")
-                                                      << false << "latitude";
+                                                      << false << int(FileProblem::LatitudeWithoutHemisphere);
     QTest::newRow("non-numeric") << QByteArray("T Nabc E13945.0 2008/03/03 10:00:00 0") << false
-                                 << "invalid latitude";
+                                 << int(FileProblem::InvalidLatitude);
     QTest::newRow("off the globe") << QByteArray("T N9530.0 E13945.0 2008/03/03 10:00:00 0") << false
-                                   << "out of range";
-    QTest::newRow("month 13") << QByteArray("T N3530.0 E13945.0 2008/13/03 10:00:00 0") << false << "invalid date";
+                                   << int(FileProblem::LatitudeOutOfRange);
+    QTest::newRow("month 13") << QByteArray("T N3530.0 E13945.0 2008/13/03 10:00:00 0") << false << int(FileProblem::InvalidDate);
     QTest::newRow("31 February") << QByteArray("T N3530.0 E13945.0 31-FEB-08 10:00:00 0") << false
-                                 << "invalid date";
-    QTest::newRow("hour 25") << QByteArray("T N3530.0 E13945.0 2008/03/03 25:00:00 0") << false << "invalid time";
+                                 << int(FileProblem::InvalidDate);
+    QTest::newRow("hour 25") << QByteArray("T N3530.0 E13945.0 2008/03/03 25:00:00 0") << false << int(FileProblem::InvalidTime);
     QTest::newRow("tabs and trailing blanks") << QByteArray("T\tN3530.0  E13945.0\t2008/03/03 10:00:00 0   ")
-                                              << true << QString();
+                                              << true << -1;
     QTest::newRow("25 items") << QByteArray("T N3530.0 E13945.0 2008/03/03 10:00:00 1 2 3 4 5 6 7 8 9 10 11 12 13 14 "
                                             "15 16 17 18 19 20")
-                              << true << QString();
+                              << true << -1;
 }
 
 void TestTrackFileParser::badRecords()
 {
     QFETCH(QByteArray, line);
     QFETCH(bool, accepted);
-    QFETCH(QString, warning);
+    QFETCH(int, problem);
 
     RaceControl rc = openRace(0);
     TrackParseResult result;
@@ -365,12 +365,12 @@ void TestTrackFileParser::badRecords()
                                   &result);
     QCOMPARE(track.PointCount(), accepted ? 2 : 1);
     QCOMPARE(track.Points.last().Lat, 2131.0);
-    if (warning.isEmpty()) {
-        QVERIFY2(result.warnings.isEmpty(), qPrintable(result.warnings.join(u'|')));
+    if (problem < 0) {
+        QVERIFY(result.problems.isEmpty());
     } else {
-        QCOMPARE(result.warnings.size(), 1);
-        QVERIFY2(result.warnings[0].startsWith(QLatin1String("line 2: ")), qPrintable(result.warnings[0]));
-        QVERIFY2(result.warnings[0].contains(warning), qPrintable(result.warnings[0]));
+        QCOMPARE(result.problems.size(), 1);
+        QCOMPARE(result.problems[0].line, 2);
+        QCOMPARE(result.problems[0].kind, FileProblem::Kind(problem));
     }
 }
 
@@ -402,13 +402,18 @@ void TestTrackFileParser::binaryGarbage()
         x = x * 1103515245u + 12345u;
         bytes += char(x >> 16);
     }
-    // Every line kind and a record cut short at the very end of the buffer.
+    // Thirty records cut short, every line kind and a record cut short at the very end.
+    for (int i = 0; i < 30; ++i)
+        bytes += "\nT N3530.0";
     bytes += "\nT N3530.0 E13945.0 2008/03/03 10:00:00 0\nU DEG\nT N3";
     RaceControl rc = openRace(0);
     TrackParseResult result;
     const BoatTrack track = parse(bytes, rc, &result);
     QVERIFY(track.PointCount() >= 1);
-    QVERIFY(result.warnings.size() <= 21); // capped, not one per line
+    // Listed up to the cap, then counted in one closing entry.
+    QCOMPARE(result.problems.size(), ProblemReporter::MaxListed + 1);
+    QCOMPARE(result.problems.last().kind, FileProblem::MoreProblems);
+    QVERIFY(result.problems.last().value.toInt() >= 31 - ProblemReporter::MaxListed);
 }
 
 void TestTrackFileParser::fileRules_data()
@@ -475,7 +480,7 @@ void TestTrackFileParser::realPcx5File()
     RaceControl rc = openRace(9);
     TrackParseResult result;
     const BoatTrack track = parse(f.readAll(), rc, &result);
-    QVERIFY2(result.warnings.isEmpty(), qPrintable(result.warnings.join(u'|')));
+    QVERIFY(result.problems.isEmpty());
     QCOMPARE(result.records, 64);
     QCOMPARE(track.PointCount(), 64);
     // T  N3003.73100 W09136.62100 25-MAY-02 17:06:21 1

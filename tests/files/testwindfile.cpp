@@ -49,6 +49,8 @@ private slots:
 
     void headerOnly();
     void windowAndBadLines();
+    void systemDateForms_data();
+    void systemDateForms();
     void openWindowWithoutFinish();
     void writeReadBack();
     void writeFailures();
@@ -90,7 +92,8 @@ void TestWindFile::headerOnly()
 
 void TestWindFile::windowAndBadLines()
 {
-    QStringList warnings;
+    FileProblems problems;
+    ProblemReporter warnings(&problems, QStringLiteral("winddat/w.csv"));
     const QVector<WindSample> samples = parseWindLines(
         {QStringLiteral("anything at all"),
          QStringLiteral("2008/03/03 10:26:05,9,200"),  // window starts 10:26:30: same minute, inside
@@ -99,6 +102,7 @@ void TestWindFile::windowAndBadLines()
          QStringLiteral(""),
          QStringLiteral("2008/13/03 10:31:00,9,200"),  // impossible date
          QStringLiteral("2008/03/03 10:32:00,9"),      // too few values
+         QStringLiteral("2008/03/03 10:33:00,calm,0"), // no speed
          QStringLiteral("2008/03/03 11:30:59,8,10"),   // last minute: inside
          QStringLiteral("2008/03/03 11:31:00,8,10")},  // outside
         race(), &warnings);
@@ -108,9 +112,55 @@ void TestWindFile::windowAndBadLines()
     QCOMPARE(samples[1].Speed, 10.5);
     QCOMPARE(samples[1].Direction, 350.5);
     QCOMPARE(samples[2].Time, 3659.0);
-    QCOMPARE(warnings.size(), 2);
-    QVERIFY(warnings[0].startsWith(QLatin1String("line 6:")));
-    QVERIFY(warnings[1].startsWith(QLatin1String("line 7:")));
+    QCOMPARE(problems, (FileProblems{{"winddat/w.csv", 6, FileProblem::UnreadableDateTime, "2008/13/03 10:31:00"},
+                                     {"winddat/w.csv", 7, FileProblem::FewerThanThreeValues, {}},
+                                     {"winddat/w.csv", 8, FileProblem::NotANumber, "calm"}}));
+}
+
+void TestWindFile::systemDateForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // empty: not read
+    // Written on a Japanese system, and on the English (United States) one the English interface needs.
+    QTest::newRow("Japanese") << "2008/03/03 10:34:00" << "2008/03/03 10:34:00";
+    QTest::newRow("US morning") << "3/3/2008 10:34:00 AM" << "2008/03/03 10:34:00";
+    QTest::newRow("US afternoon") << "3/3/2008 2:05:09 PM" << "2008/03/03 14:05:09";
+    QTest::newRow("US noon") << "3/3/2008 12:00:00 PM" << "2008/03/03 12:00:00";
+    QTest::newRow("US past midnight") << "3/4/2008 12:30:00 AM" << "2008/03/04 00:30:00";
+    QTest::newRow("US midnight, date alone") << "3/4/2008" << "2008/03/04 00:00:00";
+    QTest::newRow("US month first") << "12/1/2008 9:00:00 AM" << "2008/12/01 09:00:00";
+    QTest::newRow("US lower case, no seconds") << "3/3/2008 10:34 pm" << "2008/03/03 22:34:00";
+    QTest::newRow("US 24 hours") << "3/3/2008 17:10:00" << "2008/03/03 17:10:00";
+    QTest::newRow("US hour 13 PM") << "3/3/2008 13:00:00 PM" << "";
+    QTest::newRow("US hour 0 AM") << "3/3/2008 0:10:00 AM" << "";
+    QTest::newRow("US month 13") << "13/3/2008 10:00:00 AM" << "";
+    QTest::newRow("two-digit year") << "3/3/08 10:00:00 AM" << "";
+}
+
+void TestWindFile::systemDateForms()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    RaceControl rc = race();
+    rc.FinishTime = {};
+    rc.DisplayEnd = {};
+    FileProblems problems;
+    QVector<WindSample> samples;
+    {
+        ProblemReporter reporter(&problems, QStringLiteral("winddat/w.csv"));
+        samples = parseWindLines({windFileHeader(), text + QStringLiteral(",12,200")}, rc, &reporter);
+    }
+    if (expected.isEmpty()) {
+        QVERIFY(samples.isEmpty());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems[0].kind, FileProblem::UnreadableDateTime);
+        QCOMPARE(problems[0].line, 2);
+    } else {
+        QVERIFY(problems.isEmpty());
+        QCOMPARE(samples.size(), 1);
+        QCOMPARE(rc.StartTime.addSecs(qint64(samples[0].Time)).toString(), expected);
+        QCOMPARE(samples[0].Speed, 12.0);
+    }
 }
 
 void TestWindFile::openWindowWithoutFinish()

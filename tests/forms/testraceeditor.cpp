@@ -208,9 +208,10 @@ void TestRaceEditor::noRecordLeavesTheTimesEmpty()
     editor.addBoat(QStringLiteral("empty.trk"), QStringLiteral("BOAT1"));
     const auto scan = editor.refresh();
     QVERIFY(scan && !scan->found);
-    QCOMPARE(scan->warnings.size(), 2);
-    QVERIFY(scan->warnings[0].startsWith(QStringLiteral("line 2")));
-    QVERIFY(scan->warnings[1].startsWith(QStringLiteral("line 3")));
+    QCOMPARE(scan->problems.size(), 2);
+    QCOMPARE(scan->problems[0].line, 2);
+    QCOMPARE(scan->problems[1].line, 3);
+    QCOMPARE(scan->problems[0].file, QStringLiteral("gpsdat/empty.trk"));
     QCOMPARE(m_race.TimeDifference, qint16(0));
     QVERIFY(m_race.StartTime.isNull());
     QVERIFY(editor.box(EditorBox::Text1).isEmpty());
@@ -228,7 +229,7 @@ void TestRaceEditor::longRecordsAreRead()
                   QStringLiteral("T  N3518.00000 W07400.0000 2008/03/03 04:10:00") + extra});
     const TrackScan scan = scanTrackFile(m_app->file(QStringLiteral("gpsdat/long.trk")));
     QVERIFY(scan.found);
-    QVERIFY(scan.warnings.isEmpty());
+    QVERIFY(scan.problems.isEmpty());
     QCOMPARE(scan.first.toString(), QStringLiteral("2008/03/03 01:30:00"));
     QCOMPARE(scan.last.toString(), QStringLiteral("2008/03/03 04:10:00"));
     QCOMPARE(scan.firstLonMinutes, -4440.0);
@@ -387,13 +388,15 @@ void TestRaceEditor::editorReading()
     RaceEditor editor(m_settings, m_race);
     editor.open(9);
     m_race.BoatLength = 6.0f;
-    QStringList warnings;
+    FileProblems warnings;
     QVERIFY(editor.loadRaceFile(QStringLiteral("r1.txt"), &warnings));
     QVERIFY(editor.canEditAsText());
     // The mean wind direction starts from 0; a boat length that is not a number is refused.
     QCOMPARE(m_race.WindDirection, 0.0f);
     QCOMPARE(m_race.BoatLength, 6.0f);
-    QCOMPARE(warnings, QStringList{QStringLiteral("r1.txt: line 2: boat length \"4.7m\" is not a number")});
+    // The reader itself takes "4.7m" by its leading number; the editor asks for a number.
+    QCOMPARE(problemLines(warnings, UiLanguage::English).filter(QStringLiteral("raceadmin/r1.txt:2:")).size(), 1);
+    QVERIFY(problemLines(warnings, UiLanguage::English).filter(QStringLiteral("raceadmin/r1.txt:2:")).first().contains(QStringLiteral("4.7m")));
     // The display window opens 5 minutes before the start.
     QCOMPARE(m_race.DisplayStart.toString(), QStringLiteral("2008/03/03 10:25:00"));
     // The race's checks: the missing track file is told and its boat dropped.

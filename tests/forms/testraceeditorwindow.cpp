@@ -494,7 +494,7 @@ void TestRaceEditorWindow::loadingAndEditingARaceFile()
     QCOMPARE(w->findChild<QListWidget *>(QStringLiteral("List2"))->item(0)->text(), QStringLiteral("si.html"));
     // The line the editor's reading refused is told with the file and the line.
     QCOMPARE(m_dialogs->messages().size(), 1);
-    QVERIFY(m_dialogs->messages().first().contains(QStringLiteral("r1.txt: line 3: boat length")));
+    QVERIFY(m_dialogs->messages().first().contains(QStringLiteral("raceadmin/r1.txt:3:")));
     QVERIFY(button(w.get(), "Command5")->isEnabled());
     click(w.get(), "Command5");
     QCOMPARE(m_opened, QStringList{m_app->file(QStringLiteral("raceadmin/r1.txt"))});

@@ -585,6 +585,14 @@ void TestChartScene::timeMarkCycle()
         QCOMPARE(wide[i].fill, same[i].fill);
         QVERIFY(near(wide[i].centre, same[i].centre));
     }
+    // A last fix dated decades later is a pause of the recording: no mark between, and the
+    // decades of minutes cost nothing.
+    RaceData late = d;
+    for (BoatTrack &t : late.Tracks)
+        t.Points.append({t.Points.last().Time + 75 * 365.25 * 86400, t.Points.last().Lat, t.Points.last().Lon, 0, 0, 0});
+    o.periodEnd = 1e10;
+    const QVector<SceneCircle> paused = timeMarksScene(r, late, chartFrame(view()), o).itemsOf<SceneCircle>();
+    QCOMPARE(paused.size(), same.size());
     o.timeMarksShown = false;
     QVERIFY(timeMarksScene(r, d, chartFrame(view()), o).items.empty());
 }

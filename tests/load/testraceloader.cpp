@@ -1,4 +1,5 @@
 // The load sequence: a small race on disk, loaded with a recording observer.
+#include <racecontrolfile.h>
 #include <raceloader.h>
 
 #include <dialogs.h>
@@ -112,6 +113,7 @@ private slots:
     void cleanup();
 
     void fullRace();
+    void everyFileReportsWhatItSkipped();
     void japaneseTexts();
     void singleTrackFile();
     void trackFileGoneBeforeItsTurn();
@@ -234,6 +236,38 @@ void TestRaceLoader::fullRace()
     QCOMPARE(m_race.CoastTiles, (QStringList{"5238", "5239"}));
 }
 
+void TestRaceLoader::everyFileReportsWhatItSkipped()
+{
+    // A race file with a line it cannot take, a GPS file with a latitude of 95 degrees and a
+    // month 13 among good fixes, a wind file with a bad date-time and a coast tile with a line
+    // count out of range: the load reads what it can and names every file and line it skipped.
+    writeRace({"ST, 2008/03/03 10:30:00", "FT, 2008/03/03 10:40:00", "TD, 9h", "BN, a.trk, Alpha", "WF, w.csv"});
+    QByteArray track = trackFile(northward("2008/03/03 01:30:00", 2, 2130.0, 8385.0));
+    track.replace("T  N3531.00000", "T  N9531.00000");
+    const qsizetype last = track.lastIndexOf("2008/03/03 01:32:00");
+    track.replace(last, 10, "2008/13/03");
+    write(QStringLiteral("gpsdat/a.trk"), track);
+    write(QStringLiteral("winddat/w.csv"), "TIME,WIND SPEED,WIND DIRECTION (Mag)\r\n3/3/2008 10:31:00 AM,10,350\r\n"
+                                           "yesterday,10,350\r\n");
+    write(QStringLiteral("coastline/5339.cst"), "M 533926\r\nL" + QByteArray(48, ' ') + " 1e308\r\n 5000 5000\r\n");
+    const LoadResult result = LoadRace(m_settings, m_race, m_data);
+    QVERIFY(result.ok);
+    QCOMPARE(m_data.Tracks[0].PointCount(), 1);
+    QCOMPARE(m_data.Wind.size(), 1); // the English system's date-time is read
+    const int trackLines = int(track.left(track.indexOf("N9531")).count('\n')) + 1;
+    QCOMPARE(result.problems, (FileProblems{
+                                  {"raceadmin/race.txt", 3, FileProblem::NotANumber, "9h"},
+                                  {"gpsdat/a.trk", trackLines, FileProblem::LatitudeOutOfRange, {}},
+                                  {"gpsdat/a.trk", trackLines + 1, FileProblem::InvalidDate, {}},
+                                  {"winddat/w.csv", 3, FileProblem::UnreadableDateTime, "yesterday"},
+                                  {"coastline/5339.cst", 2, FileProblem::OutOfRange, "1e308"},
+                              }));
+    QCOMPARE(result.problems[1].toString(UiLanguage::English),
+             QStringLiteral("gpsdat/a.trk:%1: latitude out of range: skipped").arg(trackLines));
+    QCOMPARE(result.problems[0].toString(UiLanguage::Japanese),
+             QStringLiteral("raceadmin/race.txt:3: 「9h」は数値ではありません: 読み飛ばしました"));
+}
+
 void TestRaceLoader::japaneseTexts()
 {
     m_settings.setLanguage(UiLanguage::Japanese);
@@ -293,12 +327,15 @@ void TestRaceLoader::trackFileGoneBeforeItsTurn()
     QCOMPARE(m_dialogs.messages()[0], expected);
     QCOMPARE(observer.progress.size(), 2); // no progress for the missing boat
     QCOMPARE(observer.progress[1].line1, QStringLiteral("race.txt    ( 3 / 3)"));
-    QCOMPARE(observer.boatsWhenLaidOut, 2);
-    QCOMPARE(m_race.boatCount(), 2);
-    QCOMPARE(m_race.Boats[1].Name, QStringLiteral("Charlie")); // now boat 2, with boat 2's colour
-    QCOMPARE(m_race.Boats[1].colour, boatColour(2));
-    QCOMPARE(m_data.Tracks.size(), 2);
-    QCOMPARE(m_data.Tracks[1].PointCount(), 6);
+    // The boat stays, without a track, and keeps its number and colour.
+    QCOMPARE(observer.boatsWhenLaidOut, 3);
+    QCOMPARE(m_race.boatCount(), 3);
+    QCOMPARE(m_race.Boats[1].Name, QStringLiteral("Bravo"));
+    QCOMPARE(m_race.Boats[2].colour, boatColour(3));
+    QCOMPARE(m_data.Tracks.size(), 3);
+    QCOMPARE(m_data.Tracks[1].PointCount(), 0);
+    QCOMPARE(m_data.Tracks[2].PointCount(), 6);
+    QCOMPARE(result.problems, (FileProblems{{"gpsdat/b.trk", 0, FileProblem::TrackFileGone, {}}}));
 
     // A single track file that names a folder.
     m_dialogs = platform::ScriptedDialogs();
@@ -307,8 +344,9 @@ void TestRaceLoader::trackFileGoneBeforeItsTurn()
     m_settings.SingleTrackFile = QStringLiteral("folder.trk");
     QVERIFY(LoadRace(m_settings, m_race, m_data).ok);
     QCOMPARE(m_dialogs.messages().size(), 1);
-    QCOMPARE(m_race.boatCount(), 0);
-    QVERIFY(m_data.Tracks.isEmpty());
+    QCOMPARE(m_race.boatCount(), 1);
+    QCOMPARE(m_data.Tracks.size(), 1);
+    QVERIFY(m_data.Tracks[0].isEmpty());
     QCOMPARE(m_data.SpeedBarScale, 70.0 / (1.6 * FallbackReferenceSpeed));
 }
 
@@ -329,7 +367,9 @@ void TestRaceLoader::boatWithoutFixInWindow()
     QCOMPARE(m_data.Tracks[1].PointCount(), 6);
     QCOMPARE(m_data.Tracks[2].PointCount(), 0);
     QCOMPARE(m_data.Tracks[3].PointCount(), 0);
-    QCOMPARE(result.notes.filter(QStringLiteral("boat ")).size(), 3);
+    QCOMPARE(result.problems, (FileProblems{{"gpsdat/early.trk", 0, FileProblem::NoFixInRaceWindow, {}},
+                                            {"gpsdat/short.trk", 0, FileProblem::TrackFileTooShort, {}},
+                                            {"gpsdat/name.Trk", 0, FileProblem::NotTrackFileName, {}}}));
     // Boat 1 gives no reference speed; the speed bars still get a scale.
     QCOMPARE(m_settings.ReferenceSpeed, 0.0);
     QCOMPARE(m_data.SpeedBarScale, 70.0 / (1.6 * FallbackReferenceSpeed));
@@ -415,12 +455,17 @@ void TestRaceLoader::editModeWritesOnlyTheTiles()
     RecordingObserver observer;
     observer.onRaceRead = [this] { QFile::remove(app() + QStringLiteral("/gpsdat/b.trk")); };
     QVERIFY(LoadRace(m_settings, m_race, m_data, &observer).ok);
-    QCOMPARE(m_race.boatCount(), 1);
+    QCOMPARE(m_race.boatCount(), 2);
+    QVERIFY(m_data.Tracks[1].isEmpty());
     QVERIFY(!m_race.StartTime.isNull());
     const auto read = platform::readTextFile(app() + QStringLiteral("/raceadmin/race.txt"));
     QVERIFY(read.ok);
     QCOMPARE(read.lines, (QStringList{"T1, Cup", "LG,  4.7", "BN, a.trk, Alpha", "BN, b.trk, Bravo", "MAP, 5339",
                                       "LL, 45,160", "BT, 3"}));
+    // A later change written from the race as shown keeps the boat without a track too.
+    m_race.Marks.append({2131.0, 8385.0});
+    QVERIFY(WriteRaceControl(m_settings, m_race));
+    QVERIFY(platform::readTextFile(app() + QStringLiteral("/raceadmin/race.txt")).lines.contains("BN, b.trk, Bravo"));
 }
 
 void TestRaceLoader::nothingToLoad()

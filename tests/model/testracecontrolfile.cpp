@@ -31,6 +31,9 @@ private slots:
     void missingWindFileCleared();
     void badLines_data();
     void badLines();
+    void numbersOutOfBounds_data();
+    void numbersOutOfBounds();
+    void writeKeepsWhatTheReaderLeft();
     void boundsRefuseExtraElements();
     void derivedTimes();
     void unreadableAndUnwritable();
@@ -261,9 +264,13 @@ void TestRaceControlFile::roundTripKeepsEveryValue()
     };
     RaceControl first;
     first.BoatLength = 1.0f;
-    QStringList warnings;
-    parseRaceControl(original, first, &warnings);
-    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join("; ")));
+    FileProblems problems;
+    {
+        ProblemReporter reporter(&problems, "raceadmin/rt.txt");
+        parseRaceControl(original, first, &reporter);
+    }
+    QVERIFY(problems.isEmpty());
+    QVERIFY(first.KeptLines.isEmpty());
     QCOMPARE(first.Boats[2].Name, QStringLiteral("Late, 30")); // an offset stays part of the name
     QCOMPARE(first.Attachments[1], QStringLiteral("chart one.bmp"));
 
@@ -291,9 +298,13 @@ void TestRaceControlFile::missingTrackFileDropsBoats()
     writeRace("r.txt", {"BN, one.trk, One", "BN, two.trk, Two", "BN, THREE.trk, Three", "BN, four.trk, Four"});
     RaceControl rc;
     rc.FileName = "r.txt";
-    QVERIFY(ReadRaceControl(m_settings, rc));
+    FileProblems problems;
+    QVERIFY(ReadRaceControl(m_settings, rc, &problems));
     QCOMPARE(m_dialogs.messages(),
              QStringList{"GPSfile -- two.trk -- could not be found\r\nThis boat will be ignored"});
+    // One message names the first; the problems name each boat left out, at its line.
+    QCOMPARE(problems, (FileProblems{{"raceadmin/r.txt", 2, FileProblem::BoatLeftOut, "two.trk"},
+                                     {"raceadmin/r.txt", 4, FileProblem::BoatLeftOut, "four.trk"}}));
     QCOMPARE(rc.boatCount(), 2);
     QCOMPARE(rc.Boats[1].Name, QStringLiteral("Three"));
     QCOMPARE(rc.Boats[1].TrackFile, QStringLiteral("THREE.trk")); // found without regard to case
@@ -327,20 +338,28 @@ void TestRaceControlFile::badLines_data()
     QTest::addColumn<int>("boats");
     QTest::addColumn<int>("marks");
     QTest::addColumn<int>("lines");
-    QTest::addColumn<bool>("warned");
-    QTest::newRow("no comma") << "BN a.trk Boat" << 0 << 0 << 0 << true;
-    QTest::newRow("blank line") << "   " << 0 << 0 << 0 << false;
-    QTest::newRow("unknown key") << "NOTE, hello" << 0 << 0 << 0 << false;
-    QTest::newRow("key case matters") << "bn, a.trk, A" << 0 << 0 << 0 << false;
-    QTest::newRow("BN without name") << "BN, a.b.trk" << 1 << 0 << 0 << true;
-    QTest::newRow("BN without file") << "BN, , Name" << 0 << 0 << 0 << true;
-    QTest::newRow("MK one value") << "MK, 2130" << 0 << 0 << 0 << true;
-    QTest::newRow("MK text") << "MK, abc, def" << 0 << 1 << 0 << false;
-    QTest::newRow("LN three values") << "LN, 1, 2, 3" << 0 << 0 << 0 << true;
-    QTest::newRow("LN extra value") << "LN, 1, 2, 3, 4, 5" << 0 << 0 << 1 << false;
-    QTest::newRow("TD text") << "TD, nine" << 0 << 0 << 0 << true;
-    QTest::newRow("ST garbage") << "ST, 2008/02/31 10:00:00" << 0 << 0 << 0 << true;
-    QTest::newRow("binary") << QString::fromLatin1("\x01\x02,\xff\xfe") << 0 << 0 << 0 << false;
+    QTest::addColumn<int>("problem"); // FileProblem::Kind, or -1 for none
+    QTest::addColumn<bool>("kept");   // left for the writer as it is
+    QTest::newRow("no comma") << "BN a.trk Boat" << 0 << 0 << 0 << int(FileProblem::NoComma) << true;
+    QTest::newRow("blank line") << "   " << 0 << 0 << 0 << -1 << true;
+    QTest::newRow("viewer's note") << "NOTE, hello" << 0 << 0 << 0 << -1 << true;
+    QTest::newRow("key case matters") << "bn, a.trk, A" << 0 << 0 << 0 << int(FileProblem::UnknownKey) << true;
+    QTest::newRow("empty key") << " , x" << 0 << 0 << 0 << int(FileProblem::EmptyKey) << true;
+    QTest::newRow("BN without name") << "BN, a.b.trk" << 1 << 0 << 0 << int(FileProblem::BoatWithoutName) << false;
+    QTest::newRow("BN without file") << "BN, , Name" << 0 << 0 << 0 << int(FileProblem::BoatWithoutTrackFile) << true;
+    QTest::newRow("MK one value") << "MK, 2130" << 0 << 0 << 0 << int(FileProblem::MarkNeedsTwoValues) << true;
+    QTest::newRow("MK text") << "MK, abc, def" << 0 << 0 << 0 << int(FileProblem::NotANumber) << true;
+    QTest::newRow("LN three values") << "LN, 1, 2, 3" << 0 << 0 << 0 << int(FileProblem::LineNeedsFourValues) << true;
+    QTest::newRow("LN extra value") << "LN, 1, 2, 3, 4, 5" << 0 << 0 << 1 << -1 << false;
+    QTest::newRow("TD text") << "TD, nine" << 0 << 0 << 0 << int(FileProblem::NotANumber) << true;
+    QTest::newRow("TD with unit") << "TD, 9h" << 0 << 0 << 0 << int(FileProblem::NotANumber) << true;
+    QTest::newRow("ST no such day") << "ST, 2008/02/31 10:00:00" << 0 << 0 << 0 << int(FileProblem::UnreadableDateTime)
+                                    << true;
+    QTest::newRow("ST month first") << "ST, 5/3/2008 10:30:00" << 0 << 0 << 0 << int(FileProblem::UnreadableDateTime)
+                                    << true;
+    QTest::newRow("LG text") << "LG, long" << 0 << 0 << 0 << int(FileProblem::NotANumber) << true;
+    QTest::newRow("binary") << QString::fromLatin1("\x01\x02,\xff\xfe") << 0 << 0 << 0 << int(FileProblem::UnknownKey)
+                            << true;
 }
 
 void TestRaceControlFile::badLines()
@@ -349,23 +368,185 @@ void TestRaceControlFile::badLines()
     QFETCH(int, boats);
     QFETCH(int, marks);
     QFETCH(int, lines);
-    QFETCH(bool, warned);
+    QFETCH(int, problem);
+    QFETCH(bool, kept);
     RaceControl rc;
-    QStringList warnings;
-    parseRaceControl({"T1, before", line, "T2, after"}, rc, &warnings);
+    rc.BoatLength = 6.0f;
+    FileProblems problems;
+    {
+        ProblemReporter reporter(&problems, "raceadmin/r.txt");
+        parseRaceControl({"T1, before", line, "T2, after"}, rc, &reporter);
+    }
     QCOMPARE(rc.boatCount(), boats);
     QCOMPARE(rc.markCount(), marks);
     QCOMPARE(rc.lineCount(), lines);
-    QCOMPARE(!warnings.isEmpty(), warned);
-    if (warned)
-        QVERIFY(warnings.first().startsWith("line 2:"));
-    // The lines around a bad one are read.
+    if (problem < 0) {
+        QVERIFY(problems.isEmpty());
+    } else {
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems[0].kind, FileProblem::Kind(problem));
+        QCOMPARE(problems[0].line, 2);
+        QCOMPARE(problems[0].file, QStringLiteral("raceadmin/r.txt"));
+    }
+    // The lines around a bad one are read, and a line not taken goes back where it was.
     QCOMPARE(rc.Title1, QStringLiteral("before"));
     QCOMPARE(rc.Title2, QStringLiteral("after"));
+    QCOMPARE(rc.KeptLines.size(), kept ? 1 : 0);
+    if (kept) {
+        const QStringList written = formatRaceControl(rc);
+        QCOMPARE(written.indexOf(line), written.indexOf("T1, before") + 1);
+    }
     if (line.startsWith("BN, a.b"))
         QCOMPARE(rc.Boats[0].Name, QStringLiteral("a"));
     if (line.startsWith("TD"))
         QCOMPARE(rc.TimeDifference, qint16(0));
+    QCOMPARE(rc.BoatLength, 6.0f); // a value not taken leaves the race's as it was
+}
+
+void TestRaceControlFile::numbersOutOfBounds_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("taken");
+    // Values that would overflow the integer arithmetic of times and pixels downstream.
+    QTest::newRow("BT 1e17") << "BT, 1e17" << false;
+    QTest::newRow("BT 1e300") << "BT, 1e300" << false;
+    QTest::newRow("BT 1e400") << "BT, 1e400" << false;
+    QTest::newRow("BT 1e8") << "BT, 1e8" << false;
+    QTest::newRow("BT a day") << "BT, 1440" << true;
+    QTest::newRow("BT negative") << "BT, -2" << false;
+    QTest::newRow("TD a day") << "TD, 24" << true;
+    QTest::newRow("TD past a day") << "TD, 25" << false;
+    QTest::newRow("TD 1e300") << "TD, 1e300" << false;
+    QTest::newRow("MG 181") << "MG, 181" << false;
+    QTest::newRow("LG 1e300") << "LG, 1e300" << false;
+    QTest::newRow("WD 1e300") << "WD, 1e300" << false;
+    QTest::newRow("MK off the globe") << "MK, 1e300, 8385" << false;
+    QTest::newRow("LN off the globe") << "LN, 2130, 8385, 2130, 1e300" << false;
+    QTest::newRow("LL 1e300") << "LL, 1e300,160" << false;
+}
+
+void TestRaceControlFile::numbersOutOfBounds()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, taken);
+    RaceControl rc;
+    FileProblems problems;
+    {
+        ProblemReporter reporter(&problems, "raceadmin/r.txt");
+        parseRaceControl({line}, rc, &reporter);
+    }
+    QCOMPARE(problems.isEmpty(), taken);
+    QCOMPARE(rc.KeptLines.isEmpty(), taken);
+    if (!taken) {
+        QCOMPARE(problems[0].kind, FileProblem::OutOfRange);
+        QCOMPARE(problems[0].line, 1);
+        QCOMPARE(rc.PreStartMinutes, 3.0);
+        QCOMPARE(rc.TimeDifference, qint16(0));
+        QCOMPARE(rc.markCount() + rc.lineCount(), 0);
+    }
+    // Whatever the file said, the derived times stay computable.
+    rc.StartTime = platform::LocalDateTime::fromParts(2024, 7, 13, 10, 0, 0);
+    updateDerivedTimes(rc);
+    QVERIFY(rc.DisplayStart <= rc.StartTime);
+    QVERIFY(rc.StartTime.secsTo(rc.DisplayStart) >= -qint64(MaxPreStartMinutes * 60 + 30));
+}
+
+void TestRaceControlFile::writeKeepsWhatTheReaderLeft()
+{
+    // Every kind of line the reader does not take, among lines it does, with two boats whose
+    // GPS files are missing.
+    const QStringList original = {
+        "NOTE, 第3レース 風速注意",
+        "T1, Spring Cup",
+        "ST, 5/3/2008 10:30:00",
+        "ST, 2008/05/03 10:30:00",
+        "TD, 9h",
+        "BN, one.trk, One",
+        "BN, gone.trk, Gone",
+        "; a comment line",
+        "BN, two.trk, Two",
+        "BN, away.trk, Away",
+        "XY, 1, 2",
+        "",
+        "BN, , Nameless",
+        "MK, 2130.5",
+        "MK, 2130.5, 8385.25",
+        "MK, abc, 8385",
+        "BT, 1e300",
+        "LL, 40,150",
+        "AT, notice.html",
+        "LANG,1",
+    };
+    touchTrack("one.trk");
+    touchTrack("two.trk");
+    writeRace("keep.txt", original);
+    RaceControl rc;
+    rc.FileName = "keep.txt";
+    FileProblems problems;
+    QVERIFY(ReadRaceControl(m_settings, rc, &problems));
+    QCOMPARE(rc.boatCount(), 2);
+    QCOMPARE(rc.Boats[1].Name, QStringLiteral("Two"));
+    QCOMPARE(rc.StartTime.toString(), QStringLiteral("2008/05/03 10:30:00"));
+    QCOMPARE(rc.markCount(), 1);
+    QList<int> problemLines;
+    for (const FileProblem &p : problems)
+        problemLines << p.line;
+    QCOMPARE(problemLines, (QList<int>{3, 5, 8, 11, 13, 14, 16, 17, 20, 7, 10}));
+
+    // The writer's own lines in their order and forms; every other line verbatim after the line
+    // it followed.
+    const QStringList expected = {
+        "NOTE, 第3レース 風速注意",
+        "T1, Spring Cup",
+        "ST, 5/3/2008 10:30:00",
+        "LG,  4.7",
+        "ST, 2008/05/03 10:30:00",
+        "TD, 9h",
+        "BN, one.trk, One",
+        "BN, gone.trk, Gone",
+        "; a comment line",
+        "BN, two.trk, Two",
+        "BN, away.trk, Away",
+        "XY, 1, 2",
+        "",
+        "BN, , Nameless",
+        "MK, 2130.5",
+        "MK, 2130.5, 8385.25",
+        "MK, abc, 8385",
+        "BT, 1e300",
+        "LL, 40,150",
+        "BT, 3",
+        "AT, notice.html",
+        "LANG,1",
+    };
+    QVERIFY(WriteRaceControl(m_settings, rc));
+    const QString path = QDir(appFolder()).filePath("raceadmin/keep.txt");
+    QCOMPARE(platform::readTextFile(path).lines, expected);
+
+    // A later change writes again: the new mark goes after the mark there was and the lines
+    // that followed it, and nothing else moves; read back, the race is the same.
+    rc.Marks.append({2131.0, 8386.0});
+    rc.Course.Entries = {"MK1", "MK2"};
+    QVERIFY(WriteRaceControl(m_settings, rc));
+    QStringList second = expected;
+    second.insert(second.indexOf("BT, 1e300") + 1, "MK, 2131, 8386");
+    second.insert(second.indexOf("MK, 2131, 8386") + 1, "CRS, MK1, MK2");
+    QCOMPARE(platform::readTextFile(path).lines, second);
+    RaceControl again;
+    again.FileName = "keep.txt";
+    QVERIFY(ReadRaceControl(m_settings, again));
+    QCOMPARE(again.markCount(), 2);
+    QCOMPARE(again.boatCount(), 2);
+    QVERIFY(WriteRaceControl(m_settings, again));
+    QCOMPARE(platform::readTextFile(path).lines, second);
+
+    // Once the missing GPS files are back, so are their boats, in their places.
+    touchTrack("gone.trk");
+    touchTrack("away.trk");
+    QVERIFY(ReadRaceControl(m_settings, again));
+    QCOMPARE(again.boatCount(), 4);
+    QCOMPARE(again.Boats[1].Name, QStringLiteral("Gone"));
+    QCOMPARE(again.Boats[3].Name, QStringLiteral("Away"));
 }
 
 void TestRaceControlFile::boundsRefuseExtraElements()
@@ -382,17 +563,34 @@ void TestRaceControlFile::boundsRefuseExtraElements()
     QString crs = "CRS";
     for (int i = 1; i <= 51; ++i)
         crs += QStringLiteral(", MK%1").arg(i);
-    lines << crs;
+    lines << "AT, after.html" << crs;
     RaceControl rc;
-    QStringList warnings;
-    parseRaceControl(lines, rc, &warnings);
+    FileProblems problems;
+    {
+        ProblemReporter reporter(&problems, "raceadmin/r.txt");
+        parseRaceControl(lines, rc, &reporter);
+    }
     QCOMPARE(rc.boatCount(), MaxBoats);
     QCOMPARE(rc.Boats.last().Name, QStringLiteral("Boat 50"));
     QCOMPARE(rc.markCount(), MaxMarks);
     QCOMPARE(rc.lineCount(), MaxLines);
     QCOMPARE(rc.Attachments.size(), MaxAttachments);
     QCOMPARE(rc.Course.Count(), MaxCourseEntries);
-    QCOMPARE(warnings.size(), 5);
+    QCOMPARE(problems.size(), 6);
+    QCOMPARE(problems.last().kind, FileProblem::TooManyCourseEntries);
+    QCOMPARE(problems.last().line, lines.size());
+
+    // Nothing past the bounds is lost: the lines come back as they were, and the course entries
+    // past the 50th after the course while it stays as it was read.
+    const QStringList written = formatRaceControl(rc);
+    QCOMPARE(written.filter(QRegularExpression("^BN, ")).last(), QStringLiteral("BN, b51.trk, Boat 51"));
+    QVERIFY(written.contains(crs));
+    QCOMPARE(written.last(), QStringLiteral("AT, after.html"));
+    RaceControl again;
+    parseRaceControl(written, again);
+    QCOMPARE(formatRaceControl(again), written);
+    again.Course.Entries.removeLast();
+    QVERIFY(!formatRaceControl(again).join('|').contains("MK51"));
 }
 
 void TestRaceControlFile::derivedTimes()
@@ -457,13 +655,24 @@ void TestRaceControlFile::palette()
 
 void TestRaceControlFile::companionFiles()
 {
-    QCOMPARE(readLanguageValue(appFolder()), 0);
+    QCOMPARE(readInterfaceLanguage(appFolder()), UiLanguage::Japanese);
     QCOMPARE(readStartupRaceFile(appFolder()), QString());
     const QString ver = QDir(appFolder()).filePath("raceadmin/Ver.00");
     QVERIFY(platform::writeTextFile(ver, {"LANG 1"}));
-    QCOMPARE(readLanguageValue(appFolder()), 0);
+    QCOMPARE(readInterfaceLanguage(appFolder()), UiLanguage::Japanese);
     QVERIFY(writeLanguageFile(appFolder(), 1));
-    QCOMPARE(readLanguageValue(appFolder()), 1);
+    QCOMPARE(readInterfaceLanguage(appFolder()), UiLanguage::English);
+    // Greater than 0 is English, whatever the size of the number.
+    const QList<std::pair<const char *, UiLanguage>> values = {
+        {"LANG,2", UiLanguage::English},     {"LANG,0.5", UiLanguage::English},
+        {"LANG,1e10", UiLanguage::English},  {"LANG,1e400", UiLanguage::Japanese},
+        {"LANG,0", UiLanguage::Japanese},    {"LANG,-1", UiLanguage::Japanese},
+        {"LANG,abc", UiLanguage::Japanese},
+    };
+    for (const auto &[line, language] : values) {
+        QVERIFY(platform::writeTextFile(ver, {QString::fromLatin1(line)}));
+        QVERIFY2(readInterfaceLanguage(appFolder()) == language, line);
+    }
 
     QVERIFY(platform::writeTextFile(QDir(appFolder()).filePath("raceadmin/RACEFILE.ST"), {" \"race 1.txt\" , x"}));
     QCOMPARE(readStartupRaceFile(appFolder()), QStringLiteral("race 1.txt"));

@@ -54,26 +54,31 @@ void TestPlatform::leadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("integer") << "45" << 45.0;
-    QTest::newRow("blanks") << "   -7" << -7.0;
-    QTest::newRow("decimal") << " 4.7" << 4.7;
-    QTest::newRow("trailing text") << "12.5kt" << 12.5;
-    QTest::newRow("no leading zero") << ".5" << 0.5;
-    QTest::newRow("plus") << "+3" << 3.0;
-    QTest::newRow("exponent") << "1.5E3" << 1500.0;
-    QTest::newRow("bare exponent letter") << "2E" << 2.0;
-    QTest::newRow("text") << "abc" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("sign only") << "-" << 0.0;
-    QTest::newRow("point only") << "." << 0.0;
-    QTest::newRow("tab") << "\t8385.6789" << 8385.6789;
+    QTest::addColumn<bool>("isNumber"); // readLeadingNumber gives a value
+    QTest::newRow("integer") << "45" << 45.0 << true;
+    QTest::newRow("blanks") << "   -7" << -7.0 << true;
+    QTest::newRow("decimal") << " 4.7" << 4.7 << true;
+    QTest::newRow("trailing text") << "12.5kt" << 12.5 << true;
+    QTest::newRow("no leading zero") << ".5" << 0.5 << true;
+    QTest::newRow("plus") << "+3" << 3.0 << true;
+    QTest::newRow("exponent") << "1.5E3" << 1500.0 << true;
+    QTest::newRow("bare exponent letter") << "2E" << 2.0 << true;
+    QTest::newRow("text") << "abc" << 0.0 << false;
+    QTest::newRow("empty") << "" << 0.0 << false;
+    QTest::newRow("sign only") << "-" << 0.0 << false;
+    QTest::newRow("point only") << "." << 0.0 << false;
+    QTest::newRow("tab") << "\t8385.6789" << 8385.6789 << true;
+    QTest::newRow("zero") << "0" << 0.0 << true;
+    QTest::newRow("beyond a double") << "1e400" << 0.0 << false;
 }
 
 void TestPlatform::leadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
+    QFETCH(bool, isNumber);
     QCOMPARE(platform::leadingNumber(text), value);
+    QCOMPARE(platform::readLeadingNumber(text).has_value(), isNumber);
 }
 
 void TestPlatform::roundTo_data()
@@ -197,6 +202,10 @@ void TestPlatform::dateArithmetic()
     QCOMPARE(LocalDateTime().secsTo(t), qint64(0));
     QCOMPARE(LocalDateTime::parseTimeOfDay(u"01:30:00.75"), std::optional<int>(5400));
     QCOMPARE(LocalDateTime::parseTimeOfDay(u"25:00:00"), std::optional<int>());
+    // Past the range of the count of seconds there is no date-time, and no overflow.
+    QVERIFY(t.addSecs(std::numeric_limits<qint64>::max()).isNull());
+    QVERIFY(t.addSecs(std::numeric_limits<qint64>::min()).isNull());
+    QVERIFY(t.addDays(qint64(1) << 60).isNull());
 }
 
 void TestPlatform::minuteBoundaries_data()

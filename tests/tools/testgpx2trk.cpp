@@ -322,7 +322,7 @@ void TestGpx2Trk::readBackBySystemParser()
     updateDerivedTimes(rc);
     BoatTrack track;
     const TrackParseResult r = parseTrackBytes(bytes, rc, track);
-    QVERIFY2(r.warnings.isEmpty(), qPrintable(r.warnings.join(u'\n')));
+    QVERIFY2(r.problems.isEmpty(), qPrintable(problemLines(r.problems, UiLanguage::English).join(u'\n')));
     QCOMPARE(track.PointCount(), fixes.size());
     for (int k = 0; k < fixes.size(); ++k) {
         QVERIFY2(std::fabs(track.Points[k].Lat - fixes[k].LatDeg * 60) < toleranceMinutes, qPrintable(QString::number(k)));

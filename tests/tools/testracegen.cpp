@@ -82,9 +82,9 @@ void TestRaceGen::demoRacesReadBack()
     settings.ApplicationFolder = dir.path();
     RaceControl rc;
     rc.FileName = recipe.RaceFileName;
-    QStringList warnings;
-    QVERIFY(ReadRaceControl(settings, rc, &warnings));
-    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    FileProblems problems;
+    QVERIFY(ReadRaceControl(settings, rc, &problems));
+    QVERIFY2(problems.isEmpty(), qPrintable(problemLines(problems, UiLanguage::English).join(u'\n')));
     QVERIFY2(dialogs.shown.isEmpty(), "a message was shown: a track file is missing");
 
     QCOMPARE(rc.boatCount(), recipe.BoatCount);

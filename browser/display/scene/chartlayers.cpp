@@ -416,61 +416,76 @@ LayerScene timeMarksScene(const RaceControl &race, const RaceData &data, const C
 {
     LayerScene scene;
     scene.background = options.colours.background;
-    if (!options.timeMarksShown || !(options.periodEnd >= options.periodStart))
+    if (!options.timeMarksShown || !(options.periodEnd >= options.periodStart) || !std::isfinite(options.periodStart))
         return scene;
     const int boats = std::min(int(data.Tracks.size()), race.boatCount());
     QVector<int> hint(boats, 0); // segment of the previous minute: the minutes only go forward
-    // Only the minutes some focused track covers can get a mark; a period chosen far wider
-    // than the tracks (or a nonsensical one) costs nothing more.
-    double earliest = 0.0, latest = -1.0;
-    bool any = false;
+
+    // Only the minutes some focused track covers can get a mark: a period chosen far wider than
+    // the tracks (or a nonsensical one) and a pause of a recording cost nothing more.
+    struct Span {
+        double from, to; // [from, to), seconds
+    };
+    QVector<Span> covered;
     for (int i = 0; i < boats; ++i) {
         const QVector<TrackPoint> &p = data.Tracks[i].Points;
-        if (!options.isFocused(i) || p.size() < 2)
+        if (!options.isFocused(i))
             continue;
-        earliest = any ? std::min(earliest, p.first().Time) : p.first().Time;
-        latest = any ? std::max(latest, p.last().Time) : p.last().Time;
-        any = true;
+        for (int k = 0; k + 1 < p.size(); ++k) {
+            if (p[k].Time < p[k + 1].Time && p[k + 1].Time - p[k].Time <= MaxFixGapSeconds) {
+                if (!covered.isEmpty() && covered.last().to == p[k].Time)
+                    covered.last().to = p[k + 1].Time;
+                else
+                    covered.append({p[k].Time, p[k + 1].Time});
+            }
+        }
     }
-    if (!any)
-        return scene;
-    const double span = std::min(options.periodEnd, latest) - options.periodStart;
-    if (!(span >= 0.0))
-        return scene;
-    const int count = int(std::floor(span / TimeMarkInterval + 1e-9)) + 1;
-    const int firstN =
-        std::max(1, int(std::floor((earliest - options.periodStart) / TimeMarkInterval)) + 1);
-    for (int n = firstN; n <= count; ++n) {
-        const double t = options.periodStart + (n - 1) * TimeMarkInterval;
-        const Colour fill = timeMarkColour(n);
-        for (int i = 0; i < boats; ++i) {
-            if (!options.isFocused(i))
-                continue;
-            const QVector<TrackPoint> &p = data.Tracks[i].Points;
-            const int last = int(p.size()) - 1;
-            int k = -1;
-            for (int pass = 0; pass < 2 && k < 0; ++pass) {
-                const int from = pass == 0 ? hint[i] : 0;
-                const int to = pass == 0 ? last : std::min(hint[i], last);
-                for (int j = from; j < to; ++j) {
-                    if (p[j].Time <= t && t < p[j + 1].Time) {
-                        k = j;
-                        break;
+    std::sort(covered.begin(), covered.end(), [](const Span &a, const Span &b) { return a.from < b.from; });
+
+    const double lastTime = options.periodEnd;
+    qint64 next = 1; // the first minute not looked at yet
+    for (const Span &span : std::as_const(covered)) {
+        // Minute n lies at periodStart + (n − 1) × 60 s, within the period and the span.
+        const qint64 first = std::max(next, qint64(std::ceil((span.from - options.periodStart) / TimeMarkInterval - 1e-9)) + 1);
+        const double until = std::min(span.to, std::nextafter(lastTime, HUGE_VAL));
+        const qint64 last = qint64(std::ceil((until - options.periodStart) / TimeMarkInterval)) ;
+        for (qint64 n = first; n <= last; ++n) {
+            const double t = options.periodStart + double(n - 1) * TimeMarkInterval;
+            if (t > lastTime || t >= span.to)
+                break;
+            const Colour fill = timeMarkColour(int((n - 1) % 6) + 1);
+            for (int i = 0; i < boats; ++i) {
+                if (!options.isFocused(i))
+                    continue;
+                const QVector<TrackPoint> &p = data.Tracks[i].Points;
+                const int lastPoint = int(p.size()) - 1;
+                int k = -1;
+                for (int pass = 0; pass < 2 && k < 0; ++pass) {
+                    const int from = pass == 0 ? hint[i] : 0;
+                    const int to = pass == 0 ? lastPoint : std::min(hint[i], lastPoint);
+                    for (int j = from; j < to; ++j) {
+                        if (p[j].Time <= t && t < p[j + 1].Time) {
+                            k = j;
+                            break;
+                        }
                     }
                 }
+                if (k < 0)
+                    continue;
+                hint[i] = k;
+                if (p[k + 1].Time - p[k].Time > MaxFixGapSeconds)
+                    continue; // the recording paused here
+                const double f = (t - p[k].Time) / (p[k + 1].Time - p[k].Time);
+                const double lat = p[k].Lat + f * (p[k + 1].Lat - p[k].Lat);
+                const double lon = p[k].Lon + f * (p[k + 1].Lon - p[k].Lon);
+                SceneCircle c;
+                c.centre = chart.projection.toScreen(lat, lon);
+                c.radius = TimeMarkRadius;
+                c.outline = race.Boats[i].colour;
+                c.fill = fill;
+                scene.items.push_back(c);
             }
-            if (k < 0)
-                continue;
-            hint[i] = k;
-            const double f = (t - p[k].Time) / (p[k + 1].Time - p[k].Time);
-            const double lat = p[k].Lat + f * (p[k + 1].Lat - p[k].Lat);
-            const double lon = p[k].Lon + f * (p[k + 1].Lon - p[k].Lon);
-            SceneCircle c;
-            c.centre = chart.projection.toScreen(lat, lon);
-            c.radius = TimeMarkRadius;
-            c.outline = race.Boats[i].colour;
-            c.fill = fill;
-            scene.items.push_back(c);
+            next = n + 1;
         }
     }
     return scene;
