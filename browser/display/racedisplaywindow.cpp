@@ -2,6 +2,7 @@
 
 #include "boatlistpanel.h"
 #include "canvaspicture.h"
+#include "charttools.h"
 #include "chartwidget.h"
 #include "controlpanel.h"
 #include "displaylayout.h"
@@ -90,7 +91,6 @@ void RaceDisplayWindow::buildParts()
     m_layers = std::make_unique<LayerDrawer>(s, this, m_chart, m_overview, m_windIndicator, m_windDirection,
                                              m_windSpeed);
     m_hover = new HoverHandler(s, this, m_panel, m_boatList, m_options, m_chart->Text8);
-    m_hover->watchTree(this);
 
     ReplayParts parts;
     parts.chart = m_chart;
@@ -103,6 +103,21 @@ void RaceDisplayWindow::buildParts()
     parts.sizeBox = m_sizeBox;
     m_replay = new ReplayDriver(s, parts, this);
     m_timeBar->setParts(m_replay, m_overview, m_hover);
+
+    ChartToolParts tools;
+    tools.window = this;
+    tools.chart = m_chart;
+    tools.overview = m_overview;
+    tools.controls = m_controls;
+    tools.options = m_options;
+    tools.layers = m_layers.get();
+    tools.replay = m_replay;
+    tools.hover = m_hover;
+    tools.timeBar = m_timeBar;
+    m_chartTools = new ChartTools(s, tools, this);
+    // Last: the hover handler's filters go on after the chart tools', so that it sees each
+    // event first and the chart's hints it hides can be shown again by the tools.
+    m_hover->watchTree(this);
 }
 
 void RaceDisplayWindow::applyFonts()
@@ -218,6 +233,7 @@ void RaceDisplayWindow::connectParts()
     connect(m_options, &OptionsPanel::webLinkClicked, this, [] { OpenDocument(makerWebAddress()); });
 
     connect(m_boatList, &BoatListPanel::focusChanged, this, &RaceDisplayWindow::focusChanged);
+    connect(m_hover, &HoverHandler::boatHovered, m_chartTools, &ChartTools::showBoatTag);
     connect(m_windIndicator, &CanvasPicture::mousePressed, this, [this] { toggleWindGraph(); });
     connect(m_windGraph, &CanvasPicture::mousePressed, this, [this] { toggleWindGraph(); });
 }
@@ -232,6 +248,7 @@ void RaceDisplayWindow::setTracing(bool on)
     const RaceControl &race = m_state->race;
     m_options->setTracing(on);
     m_controls->setTracing(on, race.markCount() + race.lineCount() >= 2);
+    m_chartTools->setTracing(on);
     if (!m_state->loaded)
         return;
     if (on) {
@@ -441,6 +458,7 @@ public:
         w->showWindPresence();
         // Passing times and tracks are known: the replay can start.
         s.loaded = true;
+        w->m_chartTools->raceLoaded();
         w->m_replay->raceLoaded();
     }
 
