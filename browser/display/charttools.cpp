@@ -98,8 +98,12 @@ ChartTools::ChartTools(RaceDisplayState &state, const ChartToolParts &parts, QOb
     setBackgroundColour(chart->Text8, Qt::white);
     chart->Text8->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    chart->installEventFilter(this);
-    m_parts.overview->installEventFilter(this);
+    // The pictures hand on their mouse events after every event filter has seen them (the hover
+    // handler's among them), so the hints shown here are the last word whatever the order the
+    // filters were installed in.
+    connect(chart, &CanvasPicture::mousePressed, this, &ChartTools::chartPressed);
+    connect(chart, &CanvasPicture::mouseMoved, this, &ChartTools::chartMoved);
+    connect(m_parts.overview, &CanvasPicture::mousePressed, this, &ChartTools::overviewPressed);
     m_parts.controls->Text3->installEventFilter(this);
 
     ControlPanel *c = m_parts.controls;
@@ -145,21 +149,10 @@ void ChartTools::setTracing(bool on)
 
 bool ChartTools::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if (watched == m_parts.chart) {
-        if (type == QEvent::MouseButtonPress)
-            chartPressed(static_cast<QMouseEvent *>(event));
-        else if (type == QEvent::MouseMove)
-            chartMoved(static_cast<QMouseEvent *>(event));
-    } else if (watched == m_parts.overview) {
-        if (type == QEvent::MouseButtonPress)
-            overviewPressed(static_cast<QMouseEvent *>(event));
-    } else if (watched == m_parts.controls->Text3) {
-        // A click into the box allows typing a wind direction.
-        if (type == QEvent::MouseButtonPress && m_state.loaded) {
-            m_windEditable = true;
-            m_parts.controls->Text3->setReadOnly(false);
-        }
+    // A click into the wind direction box allows typing a direction.
+    if (watched == m_parts.controls->Text3 && event->type() == QEvent::MouseButtonPress && m_state.loaded) {
+        m_windEditable = true;
+        m_parts.controls->Text3->setReadOnly(false);
     }
     return QObject::eventFilter(watched, event);
 }

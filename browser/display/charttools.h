@@ -4,9 +4,9 @@
 // range-and-bearing rubber band (Line4) and read-out, the wind direction box (Text3) and the
 // boat tag (Text8) of the boat list row under the pointer.
 //
-// Installed as an event filter on the chart, the overview and the wind direction box, before
-// the hover handler: the hover handler sees each event first (it hides the hint box where a
-// control has none), then these tools show the chart's own hints. Decisions are made by
+// It takes the mouse events of the chart and the overview as those pictures hand them on, after
+// every event filter (the hover handler hides the hint box where a control has none; these
+// tools then show the chart's own hints), and filters the wind direction box. Decisions are made by
 // ChartInteraction (chartinteraction.h); this part carries them out on the shown race:
 //   - every change of marks, lines, course or wind direction is written at once with
 //     WriteRaceControl, and the passings (LegStats) are computed again before anything shows

@@ -35,6 +35,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,6 +92,7 @@ void RaceDisplayWindow::buildParts()
     m_layers = std::make_unique<LayerDrawer>(s, this, m_chart, m_overview, m_windIndicator, m_windDirection,
                                              m_windSpeed);
     m_hover = new HoverHandler(s, this, m_panel, m_boatList, m_options, m_chart->Text8);
+    m_hover->watchTree(this);
 
     ReplayParts parts;
     parts.chart = m_chart;
@@ -115,9 +117,7 @@ void RaceDisplayWindow::buildParts()
     tools.hover = m_hover;
     tools.timeBar = m_timeBar;
     m_chartTools = new ChartTools(s, tools, this);
-    // Last: the hover handler's filters go on after the chart tools', so that it sees each
-    // event first and the chart's hints it hides can be shown again by the tools.
-    m_hover->watchTree(this);
+    m_hover->watchTree(m_chartTools->courseList());
 }
 
 void RaceDisplayWindow::applyFonts()
