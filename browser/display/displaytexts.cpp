@@ -1,5 +1,7 @@
 #include "displaytexts.h"
 
+#include <courseediting.h>
+
 namespace {
 
 QString stripIndex(const QString &name)
@@ -244,4 +246,48 @@ std::optional<HintText> raceDisplayHint(const QString &objectName, const HintSta
         return HintText{lines.join(QLatin1Char('\n')), size};
     }
     return std::nullopt;
+}
+
+HintText chartHint(ChartHintKind kind, bool english, double zoom)
+{
+    const bool showAll = zoom > 0.6;
+    switch (kind) {
+    case ChartHintKind::Zoom:
+        if (english) {
+            QString text = QStringLiteral("Click L-btn=> Enlarge Map\n      R-btn=> Shrink Map\n(shift + L => Move area)");
+            if (showAll)
+                text += QStringLiteral("\n( Shift + R => Show all area)");
+            return {text, QSize(170, showAll ? 54 : 42)};
+        } else {
+            QString text = QStringLiteral("左ｸﾘｯｸで拡大/右ｸﾘｯｸで縮小\n（shift + 左ｸﾘｯｸで地図移動）");
+            if (showAll)
+                text += QStringLiteral("\n（Shift + 右ｸﾘｯｸで全図表示）");
+            return {text, QSize(170, showAll ? 42 : 32)};
+        }
+    case ChartHintKind::LineFirstEnd:
+        return {QStringLiteral("まずは１点目をクリック"), QSize(150, 17)};
+    case ChartHintKind::LineSecondEnd:
+        return {QStringLiteral("続いて2点目をクリック"), QSize(150, 17)};
+    case ChartHintKind::PlaceMark:
+        return {QStringLiteral("地図をクリックしてマーク設定"), QSize(200, 17)};
+    }
+    return {};
+}
+
+QString editRefusalMessage(EditRefusal refusal, bool english)
+{
+    switch (refusal) {
+    case EditRefusal::TooManyMarks:
+        return english ? QStringLiteral("No more marks: a race has at most 30.")
+                       : QStringLiteral("マークは30個までです。これ以上は設定できません。");
+    case EditRefusal::TooManyLines:
+        return english ? QStringLiteral("No more lines: a race has at most 10.")
+                       : QStringLiteral("ラインは10本までです。これ以上は設定できません。");
+    case EditRefusal::TooManyCourseEntries:
+        return english ? QStringLiteral("The course is full: it has at most 50 entries.")
+                       : QStringLiteral("コースは50個までです。これ以上は追加できません。");
+    case EditRefusal::None:
+        break;
+    }
+    return {};
 }

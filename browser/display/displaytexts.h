@@ -72,3 +72,18 @@ struct HintText {
     QSize size;   // box size in pixels before scaling
 };
 std::optional<HintText> raceDisplayHint(const QString &objectName, const HintState &state);
+
+// The hints of the chart (Text7 over Picture1). The zoom hint follows the language; the three
+// hints of the mark and line tools exist in Japanese only and show in both languages.
+enum class ChartHintKind {
+    Zoom,          // "Click L-btn=> Enlarge Map" …, with the "Show all" line once zoomed in
+    LineFirstEnd,  // "まずは１点目をクリック"
+    LineSecondEnd, // "続いて2点目をクリック"
+    PlaceMark,     // "地図をクリックしてマーク設定"
+};
+// zoom: MapView::Zoom; above 0.6 the zoom hint adds the Shift + right button line.
+HintText chartHint(ChartHintKind kind, bool english, double zoom);
+
+// The short message of a refused chart edit: 30 marks, 10 lines or 50 course entries already.
+enum class EditRefusal;
+QString editRefusalMessage(EditRefusal refusal, bool english);

@@ -1,5 +1,6 @@
 #include "hoverhandler.h"
 
+#include "chartinteraction.h"
 #include "displaylayout.h"
 #include "displaytexts.h"
 #include "racedisplaystate.h"
@@ -79,7 +80,11 @@ void HoverHandler::hoverOver(QWidget *w)
     if (!overList)
         restPanels();
     const QString name = w->objectName();
-    m_state.frame.HoverRow = name == QLatin1String("Bnam") || name == QLatin1String("Maru") ? w->property("index").toInt() : -1;
+    const int row = name == QLatin1String("Bnam") || name == QLatin1String("Maru") ? w->property("index").toInt() : -1;
+    const bool rowChanged = row != m_state.frame.HoverRow;
+    m_state.frame.HoverRow = row;
+    if (row >= 0 || rowChanged)
+        emit boatHovered(row, rowChanged);
 
     HintState hints;
     hints.english = m_state.settings.isEnglish();
@@ -114,10 +119,12 @@ QSize HoverHandler::fitBox(const QString &text, const QSize &designSize) const
 {
     // The boxes were sized for the design fonts; where the fonts at hand are larger the box
     // grows, so that no line of a text is cut off.
-    const float scale = m_state.settings.Scale;
-    const QSize design(int(designSize.width() * scale + 0.5f), int(designSize.height() * scale + 0.5f));
-    const QSize needed = QFontMetrics(m_hint->font()).boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, text).size();
-    return design.expandedTo(needed + QSize(6, 4));
+    return fitHintBox(designSize, m_state.settings.Scale, textSize(text));
+}
+
+QSize HoverHandler::textSize(const QString &text) const
+{
+    return QFontMetrics(m_hint->font()).boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, text).size();
 }
 
 void HoverHandler::showBox(const QString &text, const QRect &geometry)

@@ -30,11 +30,18 @@ public:
     // The size of the box for a text whose design size (before scaling) is given: the design
     // size scaled, grown where the fonts at hand need more room.
     QSize fitBox(const QString &text, const QSize &designSize) const;
+    // The size of a text as the hint box draws it.
+    QSize textSize(const QString &text) const;
     // The hint box with a text of its own, in window coordinates (the time bar read-out).
     void showBox(const QString &text, const QRect &geometry);
     void hideBox();
     // Both side panels back at rest.
     void restPanels();
+
+signals:
+    // The pointer is over boat list row `row` (−1: no row any more); changed: another row than
+    // before, so the symbols' red ring moves.
+    void boatHovered(int row, bool changed);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

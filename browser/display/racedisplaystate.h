@@ -4,9 +4,11 @@
 //
 // What lives here: the program's settings and race record (owned by the program), the loaded
 // tracks, the projection, the passing times, the replay clock and what the frames remember, the
-// display options as the option boxes set them, the boats' focus and mark boxes, and the load
+// display options as the option boxes set them, the chart's editing modes, the boats' focus and mark boxes, and the load
 // state.
 #pragma once
+
+#include "chartinteraction.h"
 
 #include <chartlayers.h>
 #include <framestate.h>
@@ -56,6 +58,7 @@ public:
     FrameState frame;      // what the frames remember (boats, start sequence, finish panel, hover)
 
     DisplayOptions options;
+    ChartEditState editing; // the chart's editing modes (mark, line, course, measuring origin)
     QVector<bool> focused; // Bnam per boat (boat n at n − 1)
     QVector<bool> marked;  // Maru per boat
     DisplayPage page = DisplayPage::Track;

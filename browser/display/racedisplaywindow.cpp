@@ -2,6 +2,7 @@
 
 #include "boatlistpanel.h"
 #include "canvaspicture.h"
+#include "charttools.h"
 #include "chartwidget.h"
 #include "controlpanel.h"
 #include "displaylayout.h"
@@ -35,6 +36,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -104,6 +106,19 @@ void RaceDisplayWindow::buildParts()
     parts.sizeBox = m_sizeBox;
     m_replay = new ReplayDriver(s, parts, this);
     m_timeBar->setParts(m_replay, m_overview, m_hover);
+
+    ChartToolParts tools;
+    tools.window = this;
+    tools.chart = m_chart;
+    tools.overview = m_overview;
+    tools.controls = m_controls;
+    tools.options = m_options;
+    tools.layers = m_layers.get();
+    tools.replay = m_replay;
+    tools.hover = m_hover;
+    tools.timeBar = m_timeBar;
+    m_chartTools = new ChartTools(s, tools, this);
+    m_hover->watchTree(m_chartTools->courseList());
 }
 
 void RaceDisplayWindow::applyFonts()
@@ -219,6 +234,7 @@ void RaceDisplayWindow::connectParts()
     connect(m_options, &OptionsPanel::webLinkClicked, this, [] { OpenDocument(makerWebAddress()); });
 
     connect(m_boatList, &BoatListPanel::focusChanged, this, &RaceDisplayWindow::focusChanged);
+    connect(m_hover, &HoverHandler::boatHovered, m_chartTools, &ChartTools::showBoatTag);
     connect(m_windIndicator, &CanvasPicture::mousePressed, this, [this] { toggleWindGraph(); });
     connect(m_windGraph, &CanvasPicture::mousePressed, this, [this] { toggleWindGraph(); });
 }
@@ -233,6 +249,7 @@ void RaceDisplayWindow::setTracing(bool on)
     const RaceControl &race = m_state->race;
     m_options->setTracing(on);
     m_controls->setTracing(on, race.markCount() + race.lineCount() >= 2);
+    m_chartTools->setTracing(on);
     if (!m_state->loaded)
         return;
     if (on) {
@@ -443,6 +460,7 @@ public:
         w->showWindPresence();
         // Passing times and tracks are known: the replay can start.
         s.loaded = true;
+        w->m_chartTools->raceLoaded();
         w->m_replay->raceLoaded();
     }
 

@@ -13,6 +13,8 @@
 //   OptionsPanel    the display options and sea colours
 //   ControlPanel    the replay buttons, orientation, pages, race list, times, exit
 //   HoverHandler    the hint box and the side panels following the pointer
+//   ChartTools      the mouse on the chart and the overview: zoom, move, measure, marks,
+//                   lines and the course, every change written at once
 //   ReplayDriver    the replay's timers: what happens on a tick, a button, a second
 // The window itself builds them, lays them out, carries out the load steps and the option
 // changes that touch several parts. It computes nothing: the load, the projection, the layers
@@ -29,6 +31,7 @@ struct RaceControl;
 struct RaceData;
 class BoatListPanel;
 class CanvasPicture;
+class ChartTools;
 class ChartWidget;
 class ControlPanel;
 class HoverHandler;
@@ -148,6 +151,7 @@ private:
     OptionsPanel *m_options = nullptr;    // Picture7
     ControlPanel *m_controls = nullptr;
     HoverHandler *m_hover = nullptr;
+    ChartTools *m_chartTools = nullptr;
     std::unique_ptr<LayerDrawer> m_layers;
     ReplayDriver *m_replay = nullptr;
 };

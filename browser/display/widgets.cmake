@@ -1,15 +1,17 @@
 # The race display window and its widgets (QtWidgets), on top of the display's computation.
 #
-# orvane_display_panel: the window's texts and geometry, QtCore only, tested headless.
+# orvane_display_panel: the window's texts and geometry and what the mouse does on the chart,
+# QtCore only, tested headless.
 # orvane_display: the window itself.
 add_library(orvane_display_panel STATIC
     ${CMAKE_CURRENT_LIST_DIR}/displaytexts.h ${CMAKE_CURRENT_LIST_DIR}/displaytexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/displaylayout.h ${CMAKE_CURRENT_LIST_DIR}/displaylayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/boatfocus.h ${CMAKE_CURRENT_LIST_DIR}/boatfocus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loadproblemtext.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemtext.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/chartinteraction.h ${CMAKE_CURRENT_LIST_DIR}/chartinteraction.cpp
 )
 target_include_directories(orvane_display_panel PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(orvane_display_panel PUBLIC orvane_model Qt6::Core)
+target_link_libraries(orvane_display_panel PUBLIC orvane_display_core orvane_model orvane_platform Qt6::Core)
 
 # The window needs the load, the chart layers and the replay.
 if(NOT TARGET orvane_layers OR NOT TARGET orvane_load OR NOT TARGET orvane_replay)
@@ -30,6 +32,7 @@ add_library(orvane_display STATIC
     ${CMAKE_CURRENT_LIST_DIR}/timebarwidget.h ${CMAKE_CURRENT_LIST_DIR}/timebarwidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replaydriver.h ${CMAKE_CURRENT_LIST_DIR}/replaydriver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/charttools.h ${CMAKE_CURRENT_LIST_DIR}/charttools.cpp
 )
 # The signal flags of the start sequence, drawn by tools/assetgen, go into the program.
 qt_add_resources(orvane_display "flags"
