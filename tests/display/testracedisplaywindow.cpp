@@ -454,9 +454,9 @@ void TestRaceDisplayWindow::editModeHidesRaceList()
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Command9"))->isVisible());
     for (const char *shown : {"Command2", "Command3", "Command5", "Command4"})
         QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(shown))->isVisible(), shown);
-    // One mark and one line: enough to set a course; no course yet, so no analysis page.
+    // One mark and one line: enough to set a course; no course yet, so no Data page.
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Command5"))->isEnabled());
-    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Option12"))->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Option11"))->isEnabled());
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Command13"))->isEnabled());
     QVERIFY(!window.findChild<QLineEdit *>(QStringLiteral("Text9"))->isReadOnly());
 }
