@@ -359,6 +359,14 @@ WindStripScale windStripScale(const QVector<WindSample> &wind, double side, doub
     return s;
 }
 
+QPointF windStripPoint(const RaceControl &race, const RaceData &data, double side, double time, double direction)
+{
+    const GraphScale graph = graphScale(race, data, 0.0);
+    const WindStripScale s = windStripScale(data.Wind, side, graph.period);
+    return QPointF(side / 2 + s.pixelsPerDegree * fold(direction - s.centre),
+                   15.0 + s.pixelsPerSecond * (graph.duration - time));
+}
+
 PageScene windStripScene(const RaceControl &race, const RaceData &data, double side, Colour background,
                          double fontScale)
 {

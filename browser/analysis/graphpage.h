@@ -20,6 +20,7 @@
 #include <racecontrol.h>
 #include <racedata.h>
 
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -133,6 +134,12 @@ struct WindStripScale {
     double pixelsPerSecond = 0.0; // sy
 };
 WindStripScale windStripScale(const QVector<WindSample> &wind, double side, double period);
+
+// Where the strip puts a wind direction (degrees, as in the wind file) at time t (seconds from
+// the start): x = S / 2 + sx × (direction − C folded into −180 … 180), y = 15 + sy × (D − t).
+// The wind indicator's time cursors (Line8 across the strip at the time, Line9 at the
+// direction) follow the replay there.
+QPointF windStripPoint(const RaceControl &race, const RaceData &data, double side, double time, double direction);
 
 // The strip picture; empty samples give the box and caption only. background: the picture's
 // colour (the chart's sea colour, like the wind indicator above it).

@@ -384,7 +384,7 @@ void ChartTools::afterRaceChange(bool fullRedraw)
         m_parts.layers->fullRedraw();
     else
         m_parts.layers->drawMarks();
-    m_parts.controls->Option12->setEnabled(s.race.hasAnalysis());
+    m_parts.controls->Option11->setEnabled(s.race.hasAnalysis());
     m_parts.replay->drawFrame();
     emit raceChanged();
 }

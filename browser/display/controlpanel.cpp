@@ -71,18 +71,6 @@ ControlPanel::ControlPanel(QWidget *parent) : QWidget(parent)
     Option9->setChecked(true);
     y += 46;
 
-    // The graph page's choice of graph; it only matters there.
-    graphChoice = new QFrame(this);
-    graphChoice->setGeometry(0, y, w, 22);
-    Option1 = make<QRadioButton>("Option1", graphChoice);
-    Option4 = make<QRadioButton>("Option4", graphChoice);
-    Option5 = make<QRadioButton>("Option5", graphChoice);
-    Option12 = make<QRadioButton>("Option12", graphChoice);
-    placeRow(0, 20, 0, {{Option1, 40}, {Option4, 40}, {Option5, 40}, {Option12, 40}}, 0);
-    Option1->setChecked(true);
-    graphChoice->hide();
-    y += 24;
-
     Text3 = makeBox("Text3", this);
     Text3->setGeometry(0, y, 60, 20);
     y += 26;
@@ -124,19 +112,13 @@ ControlPanel::ControlPanel(QWidget *parent) : QWidget(parent)
 
     Command10 = make<QPushButton>("Command10", this);
     Command13 = make<QPushButton>("Command13", this);
-    Command12 = make<QPushButton>("Command12", this);
     for (QPushButton *b : {Command10, Command13}) {
         b->setGeometry(0, y, w, 22);
         y += 24;
     }
-    Command12->setGeometry(0, y, w, 22);
-    Command12->hide(); // placed on the graph page only
-    y += 28;
+    y += 4;
     Command1 = make<QPushButton>("Command1", this);
     Command1->setGeometry(0, y, w, 24);
-    Command11 = make<QPushButton>("Command11", this);
-    Command11->setGeometry(0, y, w, 24);
-    Command11->hide();
 }
 
 void ControlPanel::setViewingMode(bool viewing, const QStringList &races, const QString &current)
@@ -144,7 +126,6 @@ void ControlPanel::setViewingMode(bool viewing, const QStringList &races, const 
     HScroll2->setValue(100);
     Picture12->hide();
     Option9->setChecked(true);
-    graphChoice->hide();
     for (QPushButton *b : {Command2, Command3, Command5, Command4})
         b->setVisible(!viewing);
     Text9->setReadOnly(viewing);

@@ -3,6 +3,7 @@
 // chart orientation, the page choice, the course editing buttons, the race list of viewing
 // mode, the start and finish times and the buttons at the bottom. It holds the controls and
 // shows what it is given; the replay driver and the window act on its signals and controls.
+// The pages hold their own buttons (the Data page's modes and Exit, the wind entry).
 #pragma once
 
 #include <QStringList>
@@ -45,9 +46,7 @@ public:
     QGroupBox *Frame1 = nullptr;         // orientation
     QRadioButton *Option2 = nullptr, *Option3 = nullptr;
     QGroupBox *Frame4 = nullptr;         // page
-    QRadioButton *Option9 = nullptr, *Option10 = nullptr, *Option11 = nullptr;
-    QWidget *graphChoice = nullptr;
-    QRadioButton *Option1 = nullptr, *Option4 = nullptr, *Option5 = nullptr, *Option12 = nullptr;
+    QRadioButton *Option9 = nullptr, *Option10 = nullptr, *Option11 = nullptr; // Track Graph Data
     QLineEdit *Text3 = nullptr;          // mean wind direction
     QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command5 = nullptr; // mark line course
     QLabel *Label6 = nullptr;
@@ -57,7 +56,5 @@ public:
     QLineEdit *Text9 = nullptr, *Text10 = nullptr; // start, finish
     QPushButton *Command4 = nullptr;     // accept the times
     QPushButton *Command10 = nullptr, *Command13 = nullptr; // screen image, references
-    QPushButton *Command12 = nullptr;    // wind entry (graph page)
     QPushButton *Command1 = nullptr;     // EXIT
-    QPushButton *Command11 = nullptr;    // Exit of the other pages
 };

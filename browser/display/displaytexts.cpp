@@ -206,6 +206,7 @@ const QList<ControlHint> &raceDisplayHints()
             QStringLiteral("入力モードにしてからグラフをクリックして風向を"),
             QStringLiteral("入力していきます"),
             QStringLiteral("（時間軸の順序は問いませんので途中追加もＯＫです）"),
+            QString(), // a blank line between how to enter and how to leave
             QStringLiteral("再度このボタンを押すとデータが記録されて入力モード"),
             QStringLiteral("から脱出できます。")};
         t.append({QStringLiteral("Command12"), HintCondition::HintsOn, windEntry, windEntry, {300, 90},

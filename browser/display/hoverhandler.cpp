@@ -111,6 +111,12 @@ void HoverHandler::showHint(QWidget *control, const HintText &hint)
     int y = c.top() - 5 - size.height();
     if (y < 0)
         y = c.bottom() + 6;
+    // A control away from the panel (the graph page's wind entry button) has its hint at its
+    // own left edge, the given number of pixels below its top.
+    if (const QVariant below = control->property("hintBelow"); below.isValid()) {
+        x = c.left();
+        y = c.top() + below.toInt();
+    }
     x = std::max(0, std::min(x, m_window->width() - size.width()));
     showBox(hint.text, QRect(x, y, size.width(), size.height()));
 }

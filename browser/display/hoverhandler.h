@@ -23,7 +23,8 @@ public:
                  QWidget *tag);
 
     QLabel *hintBox() const { return m_hint; }
-    // Watches the widget and every widget below it.
+    // Watches the widget and every widget below it. A control with the property "hintBelow"
+    // (pixels) has its hint at its own left edge, that far below its top.
     void watchTree(QWidget *root);
     void watch(QWidget *w);
 

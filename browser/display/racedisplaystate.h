@@ -65,7 +65,6 @@ public:
     RoundingClock roundingClock; // the leader's last rounding within 300 s, once a second
     int seaColourNumber = 1; // BCOL1 … BCOL6 chosen last
     bool windGraphShown = false;
-    bool windGraphDrawn = false; // sWind holds a drawn wind graph; until then it is never shown
     QString caption;       // the race title of the window caption
 
     bool loaded = false;        // a race is shown

@@ -6,16 +6,20 @@
 #include "chartwidget.h"
 #include "controlpanel.h"
 #include "displaylayout.h"
+#include "documentbuttons.h"
 #include "displaytexts.h"
 #include "hoverhandler.h"
 #include "layerdrawer.h"
 #include "loadproblemnotice.h"
 #include "optionspanel.h"
 #include "overviewwidget.h"
+#include "pageswitcher.h"
 #include "racedisplaystate.h"
+#include "racefileactions.h"
 #include "replaydriver.h"
 #include "timebarwidget.h"
 #include "widgethelpers.h"
+#include "windstripwidget.h"
 
 #include <appfolder.h>
 #include <appsettings.h>
@@ -83,7 +87,7 @@ void RaceDisplayWindow::buildParts()
     m_sizeBox = makeBox("Text15", m_panel);
     for (QLineEdit *box : {m_windDirection, m_windSpeed, m_sizeBox})
         box->setAlignment(Qt::AlignCenter);
-    m_windGraph = new CanvasPicture(QStringLiteral("sWind"), m_panel);
+    m_windGraph = new WindStripWidget(s, m_panel);
     m_windGraph->hide();
     m_boatList = new BoatListPanel(s, m_panel);
     m_options = new OptionsPanel(s, m_panel);
@@ -119,6 +123,17 @@ void RaceDisplayWindow::buildParts()
     tools.timeBar = m_timeBar;
     m_chartTools = new ChartTools(s, tools, this);
     m_hover->watchTree(m_chartTools->courseList());
+
+    PageSwitcher::Parts pageParts;
+    pageParts.controls = m_controls;
+    pageParts.options = m_options;
+    pageParts.replay = m_replay;
+    pageParts.hover = m_hover;
+    pageParts.windChanged = [this] { windSamplesChanged(); };
+    m_pages = new PageSwitcher(s, this, pageParts);
+    m_timeBar->setPageReadout([this](double T, double y) { return m_pages->timeBarHover(T, y); });
+    m_fileActions = new RaceFileActions(s, m_controls, this, [this](bool otherRace) { reloadRace(otherRace); });
+    m_documents = new DocumentButtons(s, m_controls, this, m_chart, m_overview, m_pages);
 }
 
 void RaceDisplayWindow::applyFonts()
@@ -175,7 +190,10 @@ void RaceDisplayWindow::applyLayout()
     m_windDirection->setGeometry(l.windDirection);
     m_windSpeed->setGeometry(l.windSpeed);
     m_sizeBox->setGeometry(l.sizeBox);
-    m_windGraph->setGeometry(l.windIndicator.left() - 120, l.windIndicator.bottom() + 1, 190, 120);
+    // The strip is a square as wide as the indicator, right under it.
+    m_windGraph->setGeometry(l.windIndicator.left(), l.windIndicator.bottom() + 1, l.windIndicator.width(),
+                             l.windIndicator.width());
+    m_pages->setGeometry(l.chart);
     m_boatList->setGeometry(l.boatList);
     m_boatList->header()->setGeometry(0, 0, l.boatList.width(), BoatRowTop - 2);
     m_options->setGeometry(l.lowerPanel);
@@ -191,8 +209,6 @@ void RaceDisplayWindow::connectParts()
 {
     RaceDisplayState &s = *m_state;
     ControlPanel *c = m_controls;
-    connect(c->Command1, &QPushButton::clicked, this, &QWidget::close);
-    connect(c->Command9, &QPushButton::clicked, this, [this] { showChosenRace(); });
     connect(c->HScroll2, &QScrollBar::valueChanged, this, [this](int v) { m_state->view.TraceZoom = v / 100.0; });
     // The orientation follows the release of the mouse on its option, as the design had it.
     connect(c->Option2, &QRadioButton::clicked, this, [this] { setNorthUp(true); });
@@ -235,8 +251,15 @@ void RaceDisplayWindow::connectParts()
 
     connect(m_boatList, &BoatListPanel::focusChanged, this, &RaceDisplayWindow::focusChanged);
     connect(m_hover, &HoverHandler::boatHovered, m_chartTools, &ChartTools::showBoatTag);
+    connect(m_chartTools, &ChartTools::windDirectionChanged, m_pages, &PageSwitcher::meanWindChanged);
     connect(m_windIndicator, &CanvasPicture::mousePressed, this, [this] { toggleWindGraph(); });
     connect(m_windGraph, &CanvasPicture::mousePressed, this, [this] { toggleWindGraph(); });
+    // Once a second, with the wind indicator, the strip's cursors follow the replay.
+    connect(m_replay, &ReplayDriver::frameShown, this, [this] {
+        const FrameScene &f = m_replay->lastFrame();
+        if (f.updateWind)
+            m_windGraph->setCursor(f.time, m_state->currentWind().fileDirection);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -277,6 +300,7 @@ void RaceDisplayWindow::chooseSeaColour(int button, bool exportSailData)
     if (s.loaded) {
         m_layers->drawOverview();
         m_layers->drawWindIndicator(s.currentWind());
+        m_windGraph->draw();
         // While tracing the next tick redraws the chart.
         if (!s.options.tracing)
             m_layers->fullRedraw();
@@ -293,15 +317,25 @@ void RaceDisplayWindow::toggleWindGraph()
 
 void RaceDisplayWindow::showWindGraph()
 {
-    // Without wind data, or before a wind graph is drawn, there is nothing to show (an empty
-    // box would only hide the read-outs); the flag keeps the user's choice.
-    const bool show = m_state->windGraphShown && m_state->data.hasWind() && m_state->windGraphDrawn;
-    if (show) {
-        m_windGraph->move(m_windIndicator->x() + m_windIndicator->width() - m_windGraph->width(),
-                          m_windIndicator->y() + m_windIndicator->height());
+    // Without wind data there is no graph to show; the flag keeps the user's choice.
+    const bool show = m_state->windGraphShown && m_state->data.hasWind();
+    if (show)
         m_windGraph->raise();
-    }
     m_windGraph->setVisible(show);
+}
+
+void RaceDisplayWindow::windSamplesChanged()
+{
+    RaceDisplayState &s = *m_state;
+    if (!s.loaded)
+        return;
+    // The samples were replaced: the search starts afresh.
+    s.windSearch = WindSearch();
+    const WindReading wind = s.windAt(s.clock.Time, s.clock.Step > 0);
+    m_layers->drawWindIndicator(wind);
+    m_windGraph->draw();
+    m_windGraph->setCursor(s.clock.Time, wind.fileDirection);
+    showWindPresence();
 }
 
 void RaceDisplayWindow::setNorthUp(bool northUp)
@@ -324,6 +358,8 @@ void RaceDisplayWindow::focusChanged(bool all)
         m_controls->HScroll2->setValue(100);
     if (m_state->loaded && m_state->isTrackPage())
         m_layers->fullRedraw();
+    else if (m_state->loaded)
+        m_pages->focusChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -355,7 +391,8 @@ void RaceDisplayWindow::resetControls()
         viewing, viewing ? platform::listFiles(s.settings.ApplicationFolder, QStringLiteral("\\raceadmin\\*.txt")) : QStringList(),
         race.FileName);
     m_controls->Command5->setEnabled(race.markCount() + race.lineCount() >= 2);
-    m_controls->Option12->setEnabled(race.hasAnalysis());
+    // The Data page compares the boats leg by leg: it needs a course of two entries at least.
+    m_controls->Option11->setEnabled(race.hasAnalysis());
     m_controls->Command13->setEnabled(!race.Attachments.isEmpty());
 }
 
@@ -411,7 +448,11 @@ class WindowLoadObserver : public LoadObserver
 public:
     explicit WindowLoadObserver(RaceDisplayWindow *w) : w(w), s(*w->m_state) {}
 
-    void loadStarting() override { w->applySeaColours(); }
+    void loadStarting() override
+    {
+        w->m_pages->beforeLoad();
+        w->applySeaColours();
+    }
     void raceRead(const RaceControl &, const QString &caption) override
     {
         s.caption = caption;
@@ -456,7 +497,10 @@ public:
         if (race.Course.Count() > 0)
             s.legStats.ComputeRoundingTimes(race, data);
         s.windSearch = WindSearch();
-        w->m_layers->drawWindIndicator(s.windAt(-(race.PreStartSeconds + 20.0)));
+        const WindReading wind = s.windAt(-(race.PreStartSeconds + 20.0));
+        w->m_layers->drawWindIndicator(wind);
+        w->m_windGraph->draw();
+        w->m_windGraph->setCursor(-(race.PreStartSeconds + 20.0), wind.fileDirection);
         w->showWindPresence();
         // Passing times and tracks are known: the replay can start.
         s.loaded = true;
@@ -488,23 +532,17 @@ bool RaceDisplayWindow::runLoad()
     return result.ok;
 }
 
-void RaceDisplayWindow::showChosenRace()
+void RaceDisplayWindow::reloadRace(bool otherRace)
 {
     RaceDisplayState &s = *m_state;
-    const QString chosen = m_controls->Combo1->currentText().trimmed();
-    if (chosen.isEmpty())
-        return;
-    if (chosen == s.race.FileName) {
-        platform::dialogs().message(s.settings.text(QStringLiteral("Choose Other File"), QStringLiteral("既に表示されています")));
-        return;
-    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_boatList->remove();
-    m_chart->setBoats(0);
-    m_overview->removeMarkers();
+    if (otherRace) {
+        // Another race has other boats: the list, the symbols and the markers are made anew.
+        m_boatList->remove();
+        m_chart->setBoats(0);
+        m_overview->removeMarkers();
+    }
     s.loaded = false;
-    s.race.FileName = chosen;
-    s.settings.SingleTrackFile.clear();
     s.data.Coast.clear();
     s.loaded = runLoad();
     m_controls->Picture12->setVisible(s.options.tracing);
@@ -566,6 +604,16 @@ const LegStats &RaceDisplayWindow::legStats() const
 ReplayDriver *RaceDisplayWindow::replay() const
 {
     return m_replay;
+}
+
+PageSwitcher *RaceDisplayWindow::pages() const
+{
+    return m_pages;
+}
+
+DocumentButtons *RaceDisplayWindow::documents() const
+{
+    return m_documents;
 }
 
 QImage RaceDisplayWindow::composedChartImage() const

@@ -16,6 +16,10 @@
 //   ChartTools      the mouse on the chart and the overview: zoom, move, measure, marks,
 //                   lines and the course, every change written at once
 //   ReplayDriver    the replay's timers: what happens on a tick, a button, a second
+//   PageSwitcher    the Track, Graph and Data pages: switching, and hosting the two pages
+//   WindStripWidget the wind direction strip under the wind indicator
+//   RaceFileActions new start and finish times, EXIT and the race list's Show
+//   DocumentButtons the screen image and the reference documents
 // The window itself builds them, lays them out, carries out the load steps and the option
 // changes that touch several parts. It computes nothing: the load, the projection, the layers
 // and the frames live in their libraries.
@@ -40,10 +44,14 @@ class LegStats;
 class MapView;
 class OptionsPanel;
 class OverviewWidget;
+class PageSwitcher;
 class QLineEdit;
 class RaceDisplayState;
+class RaceFileActions;
 class ReplayDriver;
+class DocumentButtons;
 class TimeBarWidget;
+class WindStripWidget;
 
 // How the window reaches the splash window during its first load. The start-up owns the
 // splash; the window only asks it to show, paints the progress on it and hides it. Every
@@ -93,6 +101,9 @@ public:
     ReplayDriver *replay() const;
     // The chart with the boat symbols and comparison lines over it, as the screen shows it.
     QImage composedChartImage() const;
+    // The pages over the chart (Graph, Data) and the buttons of the race file and documents.
+    PageSwitcher *pages() const;
+    DocumentButtons *documents() const;
     // Plays the gun; the program plays gun.wav beside it, tests count the shots.
     void setSoundPlayer(std::function<void(const QString &path)> player);
 
@@ -124,7 +135,8 @@ private:
     void applySeaColours();
     void showOrientation();
     void showWindPresence();
-    void showChosenRace();
+    // Loads the race of the race record again (new times, another race chosen).
+    void reloadRace(bool otherRace);
 
     // Option changes that touch several parts.
     void chooseSeaColour(int button, bool exportSailData);
@@ -132,6 +144,8 @@ private:
     void setNorthUp(bool northUp);
     void toggleWindGraph();
     void showWindGraph();
+    // The wind entry changed the samples: indicator, strip and wind boxes again.
+    void windSamplesChanged();
     void focusChanged(bool all);
 
     std::unique_ptr<RaceDisplayState> m_state;
@@ -146,7 +160,7 @@ private:
     QLineEdit *m_windDirection = nullptr; // Text13
     QLineEdit *m_windSpeed = nullptr;     // Text14
     QLineEdit *m_sizeBox = nullptr;       // Text15
-    CanvasPicture *m_windGraph = nullptr; // sWind
+    WindStripWidget *m_windGraph = nullptr; // sWind
     BoatListPanel *m_boatList = nullptr;  // Picture8
     OptionsPanel *m_options = nullptr;    // Picture7
     ControlPanel *m_controls = nullptr;
@@ -154,4 +168,7 @@ private:
     ChartTools *m_chartTools = nullptr;
     std::unique_ptr<LayerDrawer> m_layers;
     ReplayDriver *m_replay = nullptr;
+    PageSwitcher *m_pages = nullptr;
+    RaceFileActions *m_fileActions = nullptr;
+    DocumentButtons *m_documents = nullptr;
 };

@@ -75,6 +75,19 @@ void ReplayDriver::setManual(bool manual)
     }
 }
 
+void ReplayDriver::pauseTimer()
+{
+    m_tick->stop();
+}
+
+void ReplayDriver::resumeTimer()
+{
+    // Every move of the pointer over the graph asks: restarting the timer each time would
+    // hold its tick back for as long as the pointer moves.
+    if (m_started && !m_manual && !m_state.clock.isStopped() && !m_tick->isActive())
+        m_tick->start();
+}
+
 bool ReplayDriver::isRunning() const
 {
     return m_tick->isActive();

@@ -90,6 +90,12 @@ public:
     void measure(double now);
     void autoStart();
 
+    // The fast timer alone, for the pages: the Data page and the wind entry halt the replay
+    // without selecting STOP; leaving them (or the pointer over the graph) starts it again,
+    // unless STOP is selected. Starting a running timer leaves it as it runs.
+    void pauseTimer();
+    void resumeTimer();
+
     bool isRunning() const;
     int ticks() const { return m_ticks; }
     // The last frame shown.

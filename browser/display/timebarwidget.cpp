@@ -137,6 +137,8 @@ void TimeBarWidget::preview(double T, double y)
                 m_overview->hideMarker(i);
         }
     }
+    if (m_pageReadout && m_pageReadout(T, y))
+        return;
     if (!m_hover)
         return;
     // The read-out, its right edge 5 pixels left of the bar, kept above the chart's bottom.

@@ -10,6 +10,8 @@
 
 #include "canvaspicture.h"
 
+#include <functional>
+
 class HoverHandler;
 class OverviewWidget;
 class RaceDisplayState;
@@ -21,6 +23,9 @@ class TimeBarWidget : public CanvasPicture
 public:
     TimeBarWidget(RaceDisplayState &state, QWidget *parent = nullptr);
     void setParts(ReplayDriver *driver, OverviewWidget *overview, HoverHandler *hover);
+    // The read-out of a page that shows its own (the Graph page): called with the time and the
+    // pointer's y on the bar; returns true when the page showed it.
+    void setPageReadout(std::function<bool(double T, double y)> readout) { m_pageReadout = std::move(readout); }
 
     // Sizes the clock's scale to the bar and draws the bands and lines (race load, resize).
     void drawBar();
@@ -44,4 +49,5 @@ private:
     OverviewWidget *m_overview = nullptr;
     HoverHandler *m_hover = nullptr;
     double m_cursorY = -1.0;
+    std::function<bool(double, double)> m_pageReadout;
 };

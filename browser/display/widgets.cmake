@@ -2,7 +2,7 @@
 #
 # orvane_display_panel: the window's texts and geometry and what the mouse does on the chart,
 # QtCore only, tested headless.
-# orvane_display: the window itself.
+# orvane_display: the window itself, with the analysis pages and the preparation forms it opens.
 add_library(orvane_display_panel STATIC
     ${CMAKE_CURRENT_LIST_DIR}/displaytexts.h ${CMAKE_CURRENT_LIST_DIR}/displaytexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/displaylayout.h ${CMAKE_CURRENT_LIST_DIR}/displaylayout.cpp
@@ -33,6 +33,10 @@ add_library(orvane_display STATIC
     ${CMAKE_CURRENT_LIST_DIR}/replaydriver.h ${CMAKE_CURRENT_LIST_DIR}/replaydriver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.h ${CMAKE_CURRENT_LIST_DIR}/loadproblemnotice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/charttools.h ${CMAKE_CURRENT_LIST_DIR}/charttools.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/windstripwidget.h ${CMAKE_CURRENT_LIST_DIR}/windstripwidget.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pageswitcher.h ${CMAKE_CURRENT_LIST_DIR}/pageswitcher.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/racefileactions.h ${CMAKE_CURRENT_LIST_DIR}/racefileactions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/documentbuttons.h ${CMAKE_CURRENT_LIST_DIR}/documentbuttons.cpp
 )
 # The signal flags of the start sequence, drawn by tools/assetgen, go into the program.
 qt_add_resources(orvane_display "flags"
@@ -41,5 +45,6 @@ qt_add_resources(orvane_display "flags"
     FILES ${PROJECT_SOURCE_DIR}/assets/flags/blue_p.png ${PROJECT_SOURCE_DIR}/assets/flags/seven.png)
 target_include_directories(orvane_display PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(orvane_display
-    PUBLIC orvane_display_panel orvane_load orvane_analysis orvane_layers orvane_replay orvane_startup_core orvane_scene
-           orvane_display_core orvane_files orvane_model orvane_platform_gui Qt6::Widgets)
+    PUBLIC orvane_display_panel orvane_load orvane_analysis orvane_pages orvane_page_painters orvane_layers orvane_replay
+           orvane_startup_core orvane_scene orvane_display_core orvane_files orvane_model orvane_forms orvane_forms_image
+           orvane_platform_gui Qt6::Widgets)

@@ -144,6 +144,37 @@ QHash<FormText, FormTextPair> buildTable()
     t.insert(FormText::FileNotFound,
              {QStringLiteral("File Not Found"),
               QStringLiteral("File Not Found")});
+    // The race display. "Cintrol" and the full-width question marks are the program's own.
+    t.insert(FormText::TimesIncorrect,
+             {QStringLiteral("Incorrect data format !  Be sure the date format "),
+              QStringLiteral("日時のﾃﾞｰﾀが正しくありません。必ず同じスタイルで入力してください。")});
+    t.insert(FormText::TimesSaveQuestion,
+             {QStringLiteral("Do you want to save Race Cintrol File？"),
+              QStringLiteral("管理ファイルを保存しますか？")});
+    t.insert(FormText::TimesNamePrompt,
+             {QStringLiteral("Input race control file name"),
+              QStringLiteral("レース管理ファイル名を入力してください")});
+    t.insert(FormText::TimesNameCaption,
+             {QStringLiteral("File Name"),
+              QStringLiteral("レース管理ファイル名")});
+    t.insert(FormText::TimesNameExample,
+             {QStringLiteral("（ex. JapanCup2004_R2)"),
+              QStringLiteral("（ex. JapanCup2004_R2)")});
+    t.insert(FormText::ExitSaveQuestion,
+             {QStringLiteral("Save Race Control File？"),
+              QStringLiteral("管理ファイルを保存しますか？")});
+    t.insert(FormText::ExitNamePrompt,
+             {QStringLiteral("Input Race Control File Name"),
+              QStringLiteral("レース管理ファイル名を入力してください")});
+    t.insert(FormText::ExitNameCaption,
+             {QStringLiteral("Race Control File name"),
+              QStringLiteral("レース管理ファイル名")});
+    t.insert(FormText::ExitNameExample,
+             {QStringLiteral("（ex. JapanCup2005_R2)"),
+              QStringLiteral("（ex. JapanCup2004_R2)")});
+    t.insert(FormText::AlreadyShown,
+             {QStringLiteral("Choose Other File"),
+              QStringLiteral("既に表示されています")});
     return t;
 }
 

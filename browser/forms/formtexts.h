@@ -56,6 +56,17 @@ enum class FormText {
     // Reference list.
     ReferenceCaption,
     FileNotFound,
+    // The race display's start and finish times, saving and race switching.
+    TimesIncorrect,       // "Above time OK" with times that are not date-times near the GPS data
+    TimesSaveQuestion,
+    TimesNamePrompt,      // the name prompt after "Above time OK"
+    TimesNameCaption,
+    TimesNameExample,
+    ExitSaveQuestion,     // EXIT
+    ExitNamePrompt,
+    ExitNameCaption,
+    ExitNameExample,
+    AlreadyShown,         // "Show" on the race already shown
 };
 
 struct FormTextPair {

@@ -252,6 +252,9 @@ void TestGraphPage::windStripSpan()
             blue << l;
     QCOMPARE(blue.size(), 1);
     QCOMPARE(blue[0].points[0], QPointF(35 - 1.6 * 5, 15 + 50.0 / 3840 * 3600));
+    // The time cursors meet where the curve passes: the first sample, and across north.
+    QCOMPARE(windStripPoint(g.race, g.data, 70, 0, 195), blue[0].points[0]);
+    QCOMPARE(windStripPoint(g.race, g.data, 70, g.race.RaceDuration, 560).x(), 35 + 1.6 * 0);
     // The white lines every 10 degrees stay inside the box: 190, 200 and 210 only.
     int white = 0;
     for (const PageLine &l : strip.itemsOf<PageLine>())

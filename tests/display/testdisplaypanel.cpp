@@ -114,7 +114,7 @@ void TestDisplayPanel::hints_data()
     QTest::newRow("wind entry is Japanese in English")
         << "Command12" << true << true << false << true
         << "ここをクリックすると風向入力モードになります。\n入力モードにしてからグラフをクリックして風向を\n"
-           "入力していきます\n（時間軸の順序は問いませんので途中追加もＯＫです）\n"
+           "入力していきます\n（時間軸の順序は問いませんので途中追加もＯＫです）\n\n"
            "再度このボタンを押すとデータが記録されて入力モード\nから脱出できます。"
         << QSize(300, 90);
 }

@@ -459,9 +459,9 @@ void TestRaceDisplayWindow::editModeHidesRaceList()
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Command9"))->isVisible());
     for (const char *shown : {"Command2", "Command3", "Command5", "Command4"})
         QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(shown))->isVisible(), shown);
-    // One mark and one line: enough to set a course; no course yet, so no analysis page.
+    // One mark and one line: enough to set a course; no course yet, so no Data page.
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Command5"))->isEnabled());
-    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Option12"))->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Option11"))->isEnabled());
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("Command13"))->isEnabled());
     QVERIFY(!window.findChild<QLineEdit *>(QStringLiteral("Text9"))->isReadOnly());
 }
@@ -630,15 +630,14 @@ void TestRaceDisplayWindow::windIndicatorShowsTheFile()
     const int cy = cx + 10;
     QVERIFY(isColour(wind->canvas(), QPoint(cx + 1, cy - 27), QColor(255, 0, 0), 1));
 
-    // The wind graph is not drawn yet: a click on the indicator shows no empty box over the
-    // read-outs, however often it comes.
+    // A click on the indicator shows the wind graph right below it; a click on either hides it.
     QWidget *graph = window.findChild<QWidget *>(QStringLiteral("sWind"));
     QVERIFY(!graph->isVisible());
-    for (int click = 0; click < 2; ++click) {
-        QTest::mouseClick(wind, Qt::LeftButton);
-        QVERIFY(!graph->isVisible());
-        QVERIFY(direction->isVisible() && speed->isVisible());
-    }
+    QTest::mouseClick(wind, Qt::LeftButton);
+    QVERIFY(graph->isVisible());
+    QCOMPARE(graph->y(), wind->geometry().bottom() + 1);
+    QTest::mouseClick(graph, Qt::LeftButton);
+    QVERIFY(!graph->isVisible());
 }
 
 void TestRaceDisplayWindow::longListRisesUnderThePointer_data()

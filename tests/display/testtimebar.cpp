@@ -12,6 +12,8 @@ private slots:
     void linesAtStartAndFinish();
     void readout_data();
     void readout();
+    void graphReadout_data();
+    void graphReadout();
 };
 
 namespace {
@@ -100,6 +102,31 @@ void TestTimeBar::readout()
     const UiLanguage language = english ? UiLanguage::English : UiLanguage::Japanese;
     QCOMPARE(timeBarReadout(race, -65, hints, language), text);
     QCOMPARE(timeBarReadoutSize(hints, language), size);
+}
+
+void TestTimeBar::graphReadout_data()
+{
+    // Samples at 0, 600 and 1200 s: 350° at 10 kn, 10° at 11 kn, 20° at 12.34 kn.
+    QTest::addColumn<double>("T");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("on the first sample") << 0.0 << "10:30:00   350 /  10";
+    QTest::newRow("across north, halfway") << 300.0 << "10:35:00   0 /  10.5";
+    QTest::newRow("a quarter into the second pair") << 750.0 << "10:42:30   13 /  11.3";
+    QTest::newRow("on the last sample") << 1200.0 << "";
+    QTest::newRow("before the first") << -1.0 << "";
+}
+
+void TestTimeBar::graphReadout()
+{
+    QFETCH(double, T);
+    QFETCH(QString, text);
+    RaceControl race;
+    race.StartTime = platform::LocalDateTime::fromParts(2008, 3, 3, 10, 30, 0);
+    // The variation never enters: the graph reads magnetic directions.
+    race.MagneticVariation = -7;
+    const QVector<WindSample> wind = {{0, 10, 350}, {600, 11, 10}, {1200, 12.34, 20}};
+    QCOMPARE(graphTimeBarReadout(race, wind, T), text);
+    QCOMPARE(graphReadoutSize(), QSize(120, 15));
 }
 
 QTEST_GUILESS_MAIN(TestTimeBar)

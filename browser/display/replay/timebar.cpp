@@ -3,6 +3,7 @@
 #include "replaytexts.h"
 
 #include <numbers.h>
+#include <windfile.h>
 
 #include <cmath>
 
@@ -66,4 +67,22 @@ QSize timeBarReadoutSize(bool hintsOn, UiLanguage language)
     if (!hintsOn)
         return {200, 17};
     return language == UiLanguage::English ? QSize(260, 81) : QSize(220, 100);
+}
+
+QString graphTimeBarReadout(const RaceControl &race, const QVector<WindSample> &wind, double T)
+{
+    bool held = false;
+    for (int j = 0; j + 1 < wind.size() && !held; ++j)
+        held = wind[j].Time <= T && T < wind[j + 1].Time;
+    if (!held)
+        return {};
+    // Without the variation the interpolated direction stays the file's (magnetic).
+    WindSearch search;
+    const std::optional<ShownWind> w = windAt(wind, T, true, 0.0, search);
+    if (!w)
+        return {};
+    const QString dateTime = race.StartTime.addSecs(qint64(std::floor(T))).toString();
+    const QString timeOfDay = dateTime.section(QLatin1Char(' '), 1);
+    return timeOfDay + QStringLiteral("   ") + platform::formatNumber(std::floor(w->Direction + 0.5))
+        + QStringLiteral(" /  ") + platform::formatNumber(w->Speed);
 }

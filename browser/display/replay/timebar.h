@@ -46,3 +46,12 @@ TimeBarScene timeBarScene(const BoatTrack &boat1, double windDirection, const Re
 QString timeBarReadout(const RaceControl &race, double T, bool hintsOn, UiLanguage language);
 // Its box: 260 × 81 (English) or 220 × 100 (Japanese) with hints, 200 × 17 without.
 QSize timeBarReadoutSize(bool hintsOn, UiLanguage language);
+
+// The read-out over the time bar while the Graph page is shown: the time of day of
+// StartTime + T, the wind direction at T as the wind file has it (magnetic, whole degrees) and
+// the wind speed (0.1 kn), "14:32:05   212 /  12.3". Empty when no two wind samples hold T
+// (time(j) ≤ T < time(j + 1)).
+QString graphTimeBarReadout(const RaceControl &race, const QVector<WindSample> &wind, double T);
+// Its box, 120 × 15, at x = 350 of the graph and 7 pixels above the pointer.
+constexpr int GraphReadoutLeft = 350, GraphReadoutAbove = 7;
+inline QSize graphReadoutSize() { return {120, 15}; }
