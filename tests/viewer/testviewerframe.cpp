@@ -142,6 +142,7 @@ void TestViewerFrame::raceTimeLabel()
     QCOMPARE(after.FontSize, 15);
     QCOMPARE(after.Position, QPointF(1000 - 9 * 2 - 15, 875));
     QCOMPARE(after.Background, viewercolours::Blue);
+    QCOMPARE(after.RightLimit, 996.0); // kept whole on the map whatever the font's widths
     QCOMPARE(::raceTimeLabel(20, 1000, 900).FontSize, 50);
     QCOMPARE(::raceTimeLabel(-30, 1000, 900).FontSize, 50);
     QCOMPARE(::raceTimeLabel(-31, 1000, 900).FontSize, 15);

@@ -38,6 +38,17 @@ void TestViewerPaint::scene()
     QCOMPARE(picture.pixelColor(80, 80), QColor(Qt::yellow));
     QCOMPARE(picture.pixelColor(30, 75), QColor(Qt::red));
     QCOMPARE(picture.pixelColor(61, 21), QColor(Qt::blue)); // the text's box
+    // A text that would reach beyond its right limit moves left to end there.
+    ViewerScene edge;
+    ViewerText wide = text;
+    wide.Position = QPointF(100, 50);
+    wide.Text = QStringLiteral("1:04:12");
+    wide.RightLimit = 118;
+    edge.add(wide);
+    QImage clipped(120, 100, QImage::Format_RGB32);
+    paintViewerScene(clipped, edge);
+    QCOMPARE(clipped.pixelColor(117, 51), QColor(Qt::blue));
+    QCOMPARE(clipped.pixelColor(119, 51), QColor(Qt::black));
     // A scene that does not clear draws on what the picture holds.
     ViewerScene over;
     over.Clears = false;

@@ -50,6 +50,7 @@ ViewerText raceTimeLabel(double t, int width, int height)
     if (t > 20 || t < -30) {
         label.FontSize = 15;
         label.Position = QPointF(width - 9 * label.Text.size() - 15, height - 25);
+        label.RightLimit = width - 4;
     } else {
         label.FontSize = 50;
         label.Position = QPointF(viewerRound(width / 2.0 - 50) + 5, 15);

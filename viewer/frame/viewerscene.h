@@ -42,7 +42,8 @@ struct ViewerPolygon {
 
 // A text written with its top left corner at Position, in a font of FontSize points (at 96
 // dots per inch, so 9 points are 12 pixels high); Opaque texts fill their box with Background
-// first.
+// first. A RightLimit above 0 moves a text that would reach beyond it to the left (texts placed
+// for the letter widths of another font stay whole).
 struct ViewerText {
     QPointF Position;
     QString Text;
@@ -50,6 +51,7 @@ struct ViewerText {
     int FontSize = 9;
     bool Opaque = false;
     ViewerRgb Background;
+    double RightLimit = 0.0;
 };
 
 using ViewerSceneItem = std::variant<ViewerStroke, ViewerDisc, ViewerPolygon, ViewerText>;

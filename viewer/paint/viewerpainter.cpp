@@ -58,11 +58,13 @@ struct Painter {
         const QFont &font = fontFor(t.FontSize);
         p.setFont(font);
         const QFontMetrics metrics(font);
-        const QPointF baseline(t.Position.x(), t.Position.y() + metrics.ascent());
-        if (t.Opaque) {
-            p.fillRect(QRectF(t.Position, QSizeF(metrics.horizontalAdvance(t.Text), metrics.height())),
-                       toQColor(t.Background));
-        }
+        const int advance = metrics.horizontalAdvance(t.Text);
+        QPointF at = t.Position;
+        if (t.RightLimit > 0 && at.x() + advance > t.RightLimit)
+            at.setX(t.RightLimit - advance);
+        const QPointF baseline(at.x(), at.y() + metrics.ascent());
+        if (t.Opaque)
+            p.fillRect(QRectF(at, QSizeF(advance, metrics.height())), toQColor(t.Background));
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(toQColor(t.Colour));
         p.drawText(baseline, t.Text);
