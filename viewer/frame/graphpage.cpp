@@ -28,32 +28,58 @@ ViewerText text(QPointF at, const QString &s, ViewerRgb colour)
     return t;
 }
 
-// Collects a trace point by point: a point on the pixel of the one before is left out, and a
-// jump of more than half the panel across (a course wrapping round) starts a new piece.
+// Collects a trace point by point. A jump of more than half the panel across (a course
+// wrapping round) starts a new piece. Within a pixel row only the first, the leftmost, the
+// rightmost and the last point are kept, in their order: a four-hour track of one-second fixes
+// has some fifteen fixes a row, and the picture stays the same.
 class TraceBuilder
 {
 public:
     TraceBuilder(ViewerRgb colour, double breakDistance) : m_colour(colour), m_break(breakDistance) {}
     void add(QPointF p)
     {
-        if (!m_current.Points.isEmpty()) {
-            const QPointF &last = m_current.Points.last();
-            if (last == p)
+        if (m_hasLast) {
+            if (p == m_last)
                 return;
-            if (std::fabs(p.x() - last.x()) > m_break)
-                flush();
+            if (std::fabs(p.x() - m_last.x()) > m_break)
+                flushPiece();
+            else if (p.y() != m_last.y())
+                flushRow();
         }
-        m_current.Points.append(p);
+        m_row.append(p);
+        m_last = p;
+        m_hasLast = true;
     }
     QVector<ViewerStroke> finish()
     {
-        flush();
+        flushPiece();
         return m_pieces;
     }
 
 private:
-    void flush()
+    void flushRow()
     {
+        if (m_row.isEmpty())
+            return;
+        qsizetype left = 0, right = 0;
+        for (qsizetype i = 1; i < m_row.size(); ++i) {
+            if (m_row[i].x() < m_row[left].x())
+                left = i;
+            if (m_row[i].x() > m_row[right].x())
+                right = i;
+        }
+        const qsizetype keep[] = {0, std::min(left, right), std::max(left, right), m_row.size() - 1};
+        qsizetype previous = -1;
+        for (qsizetype i : keep) {
+            if (i != previous)
+                m_current.Points.append(m_row[i]);
+            previous = i;
+        }
+        m_row.clear();
+    }
+    void flushPiece()
+    {
+        flushRow();
         if (m_current.Points.size() >= 2) {
             m_current.Colour = m_colour;
             m_pieces.append(m_current);
@@ -62,6 +88,9 @@ private:
     }
     ViewerRgb m_colour;
     double m_break;
+    QPointF m_last;
+    bool m_hasLast = false;
+    QVector<QPointF> m_row;
     ViewerStroke m_current;
     QVector<ViewerStroke> m_pieces;
 };

@@ -26,10 +26,21 @@ struct Painter {
         p.setBrush(Qt::NoBrush);
         // Thin lines stay crisp, as the chart always drew them; wide ones are smoothed.
         p.setRenderHint(QPainter::Antialiasing, s.Width > 1);
-        if (s.Closed)
+        if (s.Closed) {
             p.drawPolygon(s.Points.constData(), int(s.Points.size()));
-        else
+        } else if (s.Width > 1 && s.Points.size() > 32) {
+            // A wide trace of many points as one path makes the stroker work on a large
+            // self-crossing outline; segment by segment it is many times faster.
+            QVector<QLineF> segments;
+            segments.reserve(s.Points.size() - 1);
+            for (qsizetype i = 1; i < s.Points.size(); ++i)
+                segments.append(QLineF(s.Points[i - 1], s.Points[i]));
+            pen.setCapStyle(Qt::RoundCap);
+            p.setPen(pen);
+            p.drawLines(segments);
+        } else {
             p.drawPolyline(s.Points.constData(), int(s.Points.size()));
+        }
     }
 
     void operator()(const ViewerDisc &d) const
