@@ -102,6 +102,7 @@ void TestViewerWindow::cleanup()
 {
     m_guard.reset();
     QFile::remove(m_app.filePath(QStringLiteral("raceadmin/g_broken.txt")));
+    QFile::remove(m_app.filePath(QStringLiteral("raceadmin/f_problem.txt")));
 }
 
 std::unique_ptr<ViewerWindow> TestViewerWindow::makeWindow(int localeId, QSize size)
@@ -236,8 +237,20 @@ void TestViewerWindow::brokenRaceSkippedOrRefused()
     QVERIFY(w->viewerShow().Session.CurrentRacePath.endsWith(QLatin1String("hayama_dinghy_r2.txt")));
     QVERIFY(w->secondTimer()->isActive());
 
+    // A race with a line its reader skips: shown, with the problem noticed once, file and line.
+    QStringList lines = platform::readTextFile(m_app.filePath(QStringLiteral("raceadmin/enoshima_keel_r1.txt"))).lines;
+    lines.insert(3, QStringLiteral("MK, north, 8370"));
+    QVERIFY(platform::writeTextFile(m_app.filePath(QStringLiteral("raceadmin/f_problem.txt")), lines, &error));
+    list->setEditText(QStringLiteral("f_problem.txt"));
+    child<QPushButton>(*w, "Button4")->click();
+    w->runPendingLoad();
+    QCOMPARE(raceFileOf(*w), QStringLiteral("f_problem.txt"));
+    QVERIFY(notice->isVisible());
+    QVERIFY2(notice->text().contains(QStringLiteral("raceadmin/f_problem.txt:4: \"north\" is not a number")), qPrintable(notice->text()));
+    QCOMPARE(m_dialogs.messages().size(), 1); // the show was not stopped for it
+    QVERIFY(w->secondTimer()->isActive());
+
     // SHOW on the race shown.
-    list->setEditText(QStringLiteral("hayama_dinghy_r2.txt"));
     child<QPushButton>(*w, "Button4")->click();
     QCOMPARE(m_dialogs.messages().last(), QStringLiteral("Already shown."));
     QVERIFY(!w->hasPendingLoad());
@@ -332,12 +345,12 @@ void TestViewerWindow::thirtyBoatsInALowWindow()
     QCOMPARE(list->geometry(), QRect(1024 - 265, 0, 265, 445));
     QVERIFY(child<QCheckBox>(*w, "boatCheck30") != nullptr);
     // Hovering the list uncovers it: the overview and control panels step aside.
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(262, 100), QPointF(262, 100), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list, &move);
     QVERIFY(!child<QWidget>(*w, "pnlLOGO")->isVisible());
     QVERIFY(!child<QWidget>(*w, "pnlCTRL")->isVisible());
     // They come back with the pointer over the map.
-    QMouseEvent back(QEvent::MouseMove, QPointF(100, 100), QPointF(100, 100), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent back(QEvent::MouseMove, QPointF(300, 300), QPointF(300, 300), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(child<QWidget>(*w, "Map"), &back);
     QVERIFY(child<QWidget>(*w, "pnlLOGO")->isVisible());
     QVERIFY(w->windowTitle().contains(QStringLiteral("N35:")));

@@ -12,6 +12,10 @@ BoatListPanel::BoatListPanel(QWidget *parent) : QWidget(parent)
     m_header = new QLabel(this);
     m_header->setObjectName(QStringLiteral("Label1"));
     m_header->setMouseTracking(true);
+    // The header's columns are spaced for the designed letters: a size smaller keeps it whole.
+    QFont small = m_header->font();
+    small.setPixelSize(10);
+    m_header->setFont(small);
     m_header->installEventFilter(this);
 }
 
@@ -125,6 +129,8 @@ bool BoatListPanel::eventFilter(QObject *watched, QEvent *event)
 
 void BoatListPanel::mouseMoveEvent(QMouseEvent *event)
 {
-    emit pointerOver();
-    QWidget::mouseMoveEvent(event);
+    // A move over a row reaches here too once the row has handled it: only the panel's own
+    // ground counts here.
+    if (!childAt(event->position().toPoint()))
+        emit pointerOver();
 }

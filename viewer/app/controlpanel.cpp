@@ -158,6 +158,10 @@ bool ControlPanel::eventFilter(QObject *watched, QEvent *event)
 
 void ControlPanel::mouseMoveEvent(QMouseEvent *event)
 {
+    // The controls with hints have had their move; the rest of the panel is its own ground.
+    for (QWidget *w = childAt(event->position().toPoint()); w && w != this; w = w->parentWidget()) {
+        if (w == chkAutoNext || w == Button4 || w == ChkBigBoat || w == Button2 || w == Button3)
+            return;
+    }
     emit pointerOver();
-    QWidget::mouseMoveEvent(event);
 }

@@ -61,12 +61,19 @@ void OverviewWidget::mousePressEvent(QMouseEvent *event)
     emit pressed(event->position().toPoint(), event->button());
 }
 
+void LogoPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    if (childAt(event->position().toPoint()) != m_logo)
+        emit pointerOver();
+}
+
 LogoPanel::LogoPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("pnlLOGO"));
     setAutoFillBackground(true);
     setMouseTracking(true);
     m_overview = new OverviewWidget(this);
+    m_overview->setMouseTracking(true);
     m_time = new QLabel(this);
     m_time->setObjectName(QStringLiteral("Memo1"));
     m_time->setAlignment(Qt::AlignCenter);

@@ -47,6 +47,12 @@ public:
     QLabel *timeText() const { return m_time; }
     ClickableImage *logo() const { return m_logo; }
 
+signals:
+    void pointerOver(); // over the panel or its overview (the logo has its own hint)
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+
 private:
     OverviewWidget *m_overview;
     QLabel *m_time;

@@ -32,12 +32,15 @@ void MapWidget::paintEvent(QPaintEvent *event)
     }
 }
 
+// Moves and clicks on the panels lying on the map (the compass, the score panel …) are theirs.
 void MapWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    emit pointerMoved(event->position().toPoint());
+    if (!childAt(event->position().toPoint()))
+        emit pointerMoved(event->position().toPoint());
 }
 
 void MapWidget::mousePressEvent(QMouseEvent *event)
 {
-    emit pressed(event->position().toPoint(), event->button());
+    if (!childAt(event->position().toPoint()))
+        emit pressed(event->position().toPoint(), event->button());
 }

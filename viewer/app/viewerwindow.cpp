@@ -123,6 +123,7 @@ void ViewerWindow::connectParts()
 
     connect(m_boats, &BoatListPanel::pointerOver, this, [this] { onPanelPointer(Panel::BoatList); });
     connect(m_timeBar, &TimeBarPanel::pointerOver, this, [this] { onPanelPointer(Panel::TimeBar); });
+    connect(m_logo, &LogoPanel::pointerOver, this, [this] { onPanelPointer(Panel::Logo); });
     connect(c, &ControlPanel::pointerOver, this, [this] { onPanelPointer(Panel::Controls); });
     connect(c, &ControlPanel::controlHovered, this, [this](QWidget *w) {
         onPanelPointer(Panel::Controls);
@@ -352,6 +353,7 @@ void ViewerWindow::raceLoaded()
     m_logo->overview()->setBoats(dots);
     m_score->setLabels(scoreLabels(race, m_show.Shown.Derived.Passes));
     m_flags->setFlags(true, false);
+    m_flagsShown = true;
     m_show.AttachmentIndex = 0;
     c->Button2->setEnabled(!race.Attachments.isEmpty());
 
@@ -512,6 +514,7 @@ void ViewerWindow::frameTick()
         const QSignalBlocker block(m_controls->ScrollBar3);
         m_controls->ScrollBar3->setValue(playback.SeaPosition);
         m_map->setBlank(toQColor(playback.Sea));
+        turnCompass();
     }
     if (events.StartGun)
         m_services->gun();
@@ -538,6 +541,7 @@ void ViewerWindow::secondTick()
         return;
     }
     m_flags->setFlags(events.ClassFlag, events.PreparatoryFlag);
+    m_flagsShown = events.ClassFlag;
 }
 
 void ViewerWindow::drawFrameNow()
@@ -904,13 +908,19 @@ void ViewerWindow::onOrientation(bool northUp)
 void ViewerWindow::onPage(int page)
 {
     m_show.Playback.CurrentPage = page;
+    // The flags and the finishers belong to the chart: the graph page lies clear of them.
     if (page == PlaybackState::Track) {
         m_compass->show();
+        m_flags->setVisible(m_flagsShown);
+        if (m_score->hasLabels() && m_show.Playback.Finishers > 0)
+            m_score->show();
         if (m_show.HasRace)
             m_frameTimer->start(FrameInterval);
         redrawView();
     } else {
         m_compass->hide();
+        m_flags->hide();
+        m_score->hide();
         m_hint->hideHint();
         showGraphPage();
     }

@@ -147,4 +147,5 @@ private:
     bool m_inFrame = false;
     bool m_loading = false;
     int m_lastHoveredBoat = 0;
+    bool m_flagsShown = false;
 };
