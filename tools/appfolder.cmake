@@ -1,6 +1,6 @@
 # Lays out the runnable application folder ${ORVANE_APP_DIR} beside the programs: the demo
 # races made by racegen (raceadmin, gpsdat, winddat), the coast line tiles and the attachment
-# from assets/, the viewer's Google Earth icons (ya), and the empty saildata folder. Part of `all`; it runs again only when racegen
+# from assets/, the gun sound beside the programs, the viewer's Google Earth icons (ya), and the empty saildata folder. Part of `all`; it runs again only when racegen
 # or the assets change. The 50-boat benchmark race is not made here: bench programs make it
 # on demand (racegen --preset bench50 --out DIR).
 
@@ -21,6 +21,9 @@ foreach(f IN LISTS _attachment_files)
     list(APPEND _asset_outputs ${ORVANE_APP_DIR}/attachment/${f})
 endforeach()
 
+list(APPEND _asset_sources ${ORVANE_ASSETS_DIR}/gun.wav)
+list(APPEND _asset_outputs ${ORVANE_APP_DIR}/gun.wav)
+
 set(_coast_sources ${_asset_sources})
 list(FILTER _coast_sources INCLUDE REGEX "/coastline/")
 set(_attachment_sources ${_asset_sources})
@@ -32,8 +35,9 @@ add_custom_command(
             ${ORVANE_APP_DIR}/saildata
     COMMAND ${CMAKE_COMMAND} -E copy ${_coast_sources} ${ORVANE_APP_DIR}/coastline
     COMMAND ${CMAKE_COMMAND} -E copy ${_attachment_sources} ${ORVANE_APP_DIR}/attachment
+    COMMAND ${CMAKE_COMMAND} -E copy ${ORVANE_ASSETS_DIR}/gun.wav ${ORVANE_APP_DIR}
     DEPENDS ${_asset_sources}
-    COMMENT "Copying coast line tiles and attachments into the application folder"
+    COMMENT "Copying coast line tiles, attachments and the gun sound into the application folder"
     VERBATIM)
 
 set(_race_outputs ${ORVANE_APP_DIR}/raceadmin/racefile.st)

@@ -18,8 +18,13 @@ public:
     void setBackground(const QColor &colour);
 
     // The image to draw on, as large as the widget (in device pixels; its device pixel ratio
-    // is set, so a painter on it works in widget coordinates).
-    QImage &canvas() { return m_canvas; }
+    // is set, so a painter on it works in widget coordinates). A widget not shown yet has its
+    // image all the same, at the size it was given.
+    QImage &canvas()
+    {
+        ensureCanvasSize();
+        return m_canvas;
+    }
     const QImage &canvas() const { return m_canvas; }
 
     // Fills the picture with its background.

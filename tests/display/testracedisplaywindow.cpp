@@ -2,6 +2,7 @@
 // both languages, layout, and a race loaded and drawn on the chart.
 #include <canvaspicture.h>
 #include <racedisplaywindow.h>
+#include <replaydriver.h>
 
 #include <appsettings.h>
 #include <displaytexts.h>
@@ -416,8 +417,10 @@ void TestRaceDisplayWindow::boatListIsBuilt()
     QCOMPARE(marks[0]->x(), 240);
     QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Text5")).size(), 2);
     QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Text6")).size(), 2);
-    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Boat")).size(), 2);
     QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("BoatS")).size(), 2);
+    // Each boat has its symbol on the chart from the first frame on.
+    QCOMPARE(window.replay()->lastFrame().boats.size(), 2);
+    QVERIFY(window.replay()->lastFrame().boats[1].symbolShown);
     QWidget *list = window.findChild<QWidget *>(QStringLiteral("Picture8"));
     QCOMPARE(list->height(), 14 * 2 + 50);
     QCOMPARE(list->y(), 178);
@@ -516,7 +519,8 @@ void TestRaceDisplayWindow::showAnotherRace()
     show->click();
     QCOMPARE(f.race.FileName, QStringLiteral("other.txt"));
     QCOMPARE(window.findChildren<QCheckBox *>(QStringLiteral("Bnam")).size(), 3);
-    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("Boat")).size(), 3);
+    QCOMPARE(window.findChildren<QWidget *>(QStringLiteral("BoatS")).size(), 3);
+    QCOMPARE(window.replay()->lastFrame().boats.size(), 3);
     QCOMPARE(window.windowTitle(), QStringLiteral(" \"orvane\" Race Browser   Other Cup   (other.txt)"));
     QCOMPARE(dialogs.messages().size(), 1);
 }
