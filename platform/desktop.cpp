@@ -34,7 +34,11 @@ void playSound(const QString &path)
     static QSoundEffect *effect = nullptr;
     if (!effect)
         effect = new QSoundEffect(qApp);
-    effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    // A sound built into the program (":/…") plays from the resource.
+    const QUrl source = path.startsWith(QLatin1String(":/")) ? QUrl(QLatin1String("qrc") + path)
+                                                              : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    if (effect->source() != source)
+        effect->setSource(source);
     effect->play();
 #else
     QApplication::beep();

@@ -11,8 +11,8 @@ namespace platform {
 // not exist, 3 when its folder does not exist, 31 when nothing could open it.
 int openDocument(const QString &pathOrUrl);
 
-// Plays a sound file without waiting; a missing file or a machine without sound is skipped
-// silently.
+// Plays a sound file, or a sound built into the program as a resource (":/…"), without waiting;
+// a missing file or a machine without sound is skipped silently.
 void playSound(const QString &path);
 
 // A short system beep.

@@ -1,19 +1,59 @@
-// Entry of the stand-alone viewer. The real window comes with the viewer's own work;
-// for now it opens an empty main window with the program's title.
+// orvane2007, the stand-alone viewer: one instance per user (a second start brings the first
+// window to the front and ends), the splash while the first race loads, then the main window
+// the size of the screen, playing the races of raceadmin one after another.
+#include "splash.h"
+#include "viewerwindow.h"
+
+#include <appfolder.h>
+#include <dialogs.h>
+#include <instanceactivation.h>
+#include <system.h>
+#include <viewersession.h>
+#include <viewertexts.h>
+#include <widgetdialogs.h>
+
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QScreen>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setObjectName("frmMain");
-    window.setWindowTitle(QStringLiteral("orvane2007"));
-    auto *label = new QLabel(QStringLiteral("orvane2007"), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(800, 600);
+    platform::setDefaultCaption(viewertexts::programTitle());
+
+    const QString key = viewerInstanceKey();
+    platform::SingleInstance instance(key);
+    if (!instance.isFirst()) {
+        platform::InstanceActivation::request(key);
+        return 0;
+    }
+    platform::InstanceActivation activation(key);
+    activation.listen();
+
+    platform::WidgetDialogs dialogs;
+    platform::DialogsGuard dialogsGuard(&dialogs);
+
+    SplashWindow splash;
+    splash.show();
+    app.processEvents();
+
+    ViewerWindow::Setup setup;
+    setup.ApplicationFolder = platform::executableFolder();
+    setup.ExportFolder = platform::documentsFolder();
+    setup.LocaleId = platform::userLocaleId();
+    setup.FirstProgress = &splash;
+    ViewerWindow window(setup);
+    dialogs.setParent(&window);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    window.setGeometry(0, 0, screen.width(), screen.height() - 30);
+    if (!window.start())
+        return 1;
     window.show();
+    splash.close();
+
+    QObject::connect(&activation, &platform::InstanceActivation::activationRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     return app.exec();
 }
