@@ -38,16 +38,16 @@ int main(int argc, char **argv)
     platform::DialogsGuard guard(&quiet);
 
     QTemporaryDir dir;
-    const tools::RaceSpec spec = tools::bench50Race();
+    const tools::RaceSpec recipe = tools::bench50Race();
     QString error;
-    if (!tools::writeRace(tools::generateRace(spec), dir.path(), &error)) {
+    if (!tools::writeRace(tools::generateRace(recipe), dir.path(), &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
     AppSettings settings;
     settings.ApplicationFolder = dir.path();
     RaceControl race;
-    race.FileName = spec.RaceFileName;
+    race.FileName = recipe.RaceFileName;
     RaceData data;
     if (!LoadRace(settings, race, data).ok)
         return 1;

@@ -10,13 +10,13 @@
 
 inline bool makeBenchRace(const QString &app, QString *raceFile, QString *error)
 {
-    const tools::RaceSpec spec = tools::bench50Race();
-    if (!tools::writeRace(tools::generateRace(spec), app, error))
+    const tools::RaceSpec recipe = tools::bench50Race();
+    if (!tools::writeRace(tools::generateRace(recipe), app, error))
         return false;
     QDir(app).mkpath(QStringLiteral("coastline"));
-    for (const QString &tile : spec.CoastTiles)
+    for (const QString &tile : recipe.CoastTiles)
         QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/") + tile + QStringLiteral(".cst"),
                     app + QStringLiteral("/coastline/") + tile + QStringLiteral(".cst"));
-    *raceFile = spec.RaceFileName;
+    *raceFile = recipe.RaceFileName;
     return true;
 }

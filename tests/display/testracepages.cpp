@@ -77,10 +77,10 @@ private:
 void TestRacePages::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    const tools::RaceSpec spec = *tools::presetRace(QStringLiteral("keel"));
+    const tools::RaceSpec recipe = *tools::presetRace(QStringLiteral("keel"));
     QString error;
-    QVERIFY2(tools::writeRace(tools::generateRace(spec), m_dir.path(), &error), qPrintable(error));
-    m_keelFile = spec.RaceFileName;
+    QVERIFY2(tools::writeRace(tools::generateRace(recipe), m_dir.path(), &error), qPrintable(error));
+    m_keelFile = recipe.RaceFileName;
 }
 
 void TestRacePages::init()

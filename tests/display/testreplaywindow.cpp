@@ -52,10 +52,10 @@ private:
 void TestReplayWindow::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    const tools::RaceSpec spec = *tools::presetRace(QStringLiteral("keel"));
+    const tools::RaceSpec recipe = *tools::presetRace(QStringLiteral("keel"));
     QString error;
-    QVERIFY2(tools::writeRace(tools::generateRace(spec), m_dir.path(), &error), qPrintable(error));
-    m_raceFile = spec.RaceFileName;
+    QVERIFY2(tools::writeRace(tools::generateRace(recipe), m_dir.path(), &error), qPrintable(error));
+    m_raceFile = recipe.RaceFileName;
 }
 
 void TestReplayWindow::init()

@@ -54,11 +54,11 @@ void TestDistributionRun::copiedProgramStartsOnTheStartupRace()
     QVERIFY(QFile::copy(QStringLiteral(ORVANE_PROGRAM), app.filePath(QStringLiteral("orvane"))));
     QStringList races;
     for (const char *preset : {"keel", "dinghy"}) {
-        const std::optional<tools::RaceSpec> spec = tools::presetRace(QLatin1String(preset));
-        QVERIFY(spec);
+        const std::optional<tools::RaceSpec> recipe = tools::presetRace(QLatin1String(preset));
+        QVERIFY(recipe);
         QString error;
-        QVERIFY2(tools::writeRace(tools::generateRace(*spec), app.path(), &error), qPrintable(error));
-        races << spec->RaceFileName;
+        QVERIFY2(tools::writeRace(tools::generateRace(*recipe), app.path(), &error), qPrintable(error));
+        races << recipe->RaceFileName;
     }
     for (const char *asset : {"coastline/5239.cst", "attachment/sailing_instructions.html"}) {
         QVERIFY(QDir().mkpath(QFileInfo(app.filePath(QLatin1String(asset))).absolutePath()));
