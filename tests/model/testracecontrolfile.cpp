@@ -576,9 +576,12 @@ void TestRaceControlFile::boundsRefuseExtraElements()
     QCOMPARE(rc.lineCount(), MaxLines);
     QCOMPARE(rc.Attachments.size(), MaxAttachments);
     QCOMPARE(rc.Course.Count(), MaxCourseEntries);
+    // Each bound is told once, at the first line past it; "AT, after.html" is counted only.
     QCOMPARE(problems.size(), 6);
-    QCOMPARE(problems.last().kind, FileProblem::TooManyCourseEntries);
-    QCOMPARE(problems.last().line, lines.size());
+    QCOMPARE(problems[4].kind, FileProblem::TooManyCourseEntries);
+    QCOMPARE(problems[4].line, lines.size());
+    QCOMPARE(problems.last().kind, FileProblem::MoreProblems);
+    QCOMPARE(problems.last().value, QStringLiteral("1"));
 
     // Nothing past the bounds is lost: the lines come back as they were, and the course entries
     // past the 50th after the course while it stays as it was read.
