@@ -217,7 +217,8 @@ bool RaceControlParser::take(const QString &line)
         BoatEntry boat;
         if (second < 0) {
             boat.TrackFile = text;
-            boat.Name = text.section(u'.', 0, 0);
+            // Trimmed as the name read back from the line the writer makes of it.
+            boat.Name = text.section(u'.', 0, 0).trimmed();
         } else {
             boat.TrackFile = rest.left(second).trimmed();
             boat.Name = rest.mid(second + 1).trimmed();

@@ -346,6 +346,10 @@ void TestRaceControlFile::badLines_data()
     QTest::newRow("key case matters") << "bn, a.trk, A" << 0 << 0 << 0 << int(FileProblem::UnknownKey) << true;
     QTest::newRow("empty key") << " , x" << 0 << 0 << 0 << int(FileProblem::EmptyKey) << true;
     QTest::newRow("BN without name") << "BN, a.b.trk" << 1 << 0 << 0 << int(FileProblem::BoatWithoutName) << false;
+    // Found by fuzzing: the name taken from the file name kept the blank before its point, and
+    // the next write and read trimmed it, so a race written twice changed.
+    QTest::newRow("BN without name, blank before the point") << "BN, My Boat .trk" << 1 << 0 << 0
+                                                              << int(FileProblem::BoatWithoutName) << false;
     QTest::newRow("BN without file") << "BN, , Name" << 0 << 0 << 0 << int(FileProblem::BoatWithoutTrackFile) << true;
     QTest::newRow("MK one value") << "MK, 2130" << 0 << 0 << 0 << int(FileProblem::MarkNeedsTwoValues) << true;
     QTest::newRow("MK text") << "MK, abc, def" << 0 << 0 << 0 << int(FileProblem::NotANumber) << true;
@@ -398,6 +402,13 @@ void TestRaceControlFile::badLines()
     }
     if (line.startsWith("BN, a.b"))
         QCOMPARE(rc.Boats[0].Name, QStringLiteral("a"));
+    if (line.startsWith("BN, My"))
+        QCOMPARE(rc.Boats[0].Name, QStringLiteral("My Boat"));
+    // What the writer writes reads back to the same race: writing it again gives the same lines.
+    const QStringList once = formatRaceControl(rc);
+    RaceControl again;
+    parseRaceControl(once, again);
+    QCOMPARE(formatRaceControl(again), once);
     if (line.startsWith("TD"))
         QCOMPARE(rc.TimeDifference, qint16(0));
     QCOMPARE(rc.BoatLength, 6.0f); // a value not taken leaves the race's as it was

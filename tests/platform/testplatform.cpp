@@ -210,6 +210,16 @@ void TestPlatform::dateArithmetic()
     QVERIFY(t.addSecs(std::numeric_limits<qint64>::max()).isNull());
     QVERIFY(t.addSecs(std::numeric_limits<qint64>::min()).isNull());
     QVERIFY(t.addDays(qint64(1) << 60).isNull());
+    // The files write four-digit years: a date-time is one of the years 1 to 9999, so whatever
+    // is written reads back (found by fuzzing: 2008 plus a garbage count of seconds wrote
+    // "12345/…", which no reader takes).
+    const LocalDateTime last = LocalDateTime::parse(u"9999/12/31 23:59:59");
+    QCOMPARE(LocalDateTime::parse(last.toString()), last);
+    QVERIFY(last.addSecs(1).isNull());
+    QVERIFY(LocalDateTime::parse(u"0001/01/01 00:00:00").addSecs(-1).isNull());
+    QVERIFY(t.addSecs(qint64(9000) * 366 * 86400).isNull());
+    QVERIFY(LocalDateTime::fromDate(QDate(10000, 1, 1)).isNull());
+    QVERIFY(LocalDateTime::fromDate(QDate(-1, 1, 1)).isNull());
 }
 
 void TestPlatform::minuteBoundaries_data()
