@@ -91,6 +91,19 @@ private:
     RaceRecord m_record = RaceRecord::Top; // the record of the last line taken
     int m_number = 0;                      // … and how many of its kind were taken by then
     QSet<FileProblem::Kind> m_boundsTold;
+    // A line left out at a bound stays after the last one of its kind, where the next read
+    // leaves it out again; any other line stays after the line taken before it.
+    struct Anchor {
+        RaceRecord record;
+        int number;
+    };
+    std::optional<Anchor> m_pastBound;
+    bool leftOutAtBound(RaceRecord record, FileProblem::Kind kind, int bound)
+    {
+        reportBound(kind, bound);
+        m_pastBound = Anchor{record, bound};
+        return false;
+    }
 };
 
 std::optional<double> RaceControlParser::number(const QString &value, double min, double max)
@@ -117,7 +130,12 @@ void RaceControlParser::run(const QStringList &lines)
 {
     for (const QString &line : lines) {
         ++m_lineNumber;
-        if (!take(line))
+        m_pastBound.reset();
+        if (take(line))
+            continue;
+        if (m_pastBound)
+            m_rc.KeptLines.append({line, m_pastBound->record, m_pastBound->number, m_lineNumber});
+        else
             m_rc.KeptLines.append({line, m_record, m_number, m_lineNumber});
     }
 }
@@ -210,8 +228,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("BN")) {
         if (m_rc.Boats.size() >= MaxBoats) {
-            reportBound(FileProblem::TooManyBoats, MaxBoats);
-            return false;
+            return leftOutAtBound(RaceRecord::BN, FileProblem::TooManyBoats, MaxBoats);
         }
         const qsizetype second = rest.indexOf(u',');
         BoatEntry boat;
@@ -236,8 +253,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("MK")) {
         if (m_rc.Marks.size() >= MaxMarks) {
-            reportBound(FileProblem::TooManyMarks, MaxMarks);
-            return false;
+            return leftOutAtBound(RaceRecord::MK, FileProblem::TooManyMarks, MaxMarks);
         }
         if (values.size() < 2) {
             report(FileProblem::MarkNeedsTwoValues);
@@ -252,8 +268,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("LN")) {
         if (m_rc.Lines.size() >= MaxLines) {
-            reportBound(FileProblem::TooManyLines, MaxLines);
-            return false;
+            return leftOutAtBound(RaceRecord::LN, FileProblem::TooManyLines, MaxLines);
         }
         if (values.size() < 4) {
             report(FileProblem::LineNeedsFourValues);
@@ -294,8 +309,7 @@ bool RaceControlParser::take(const QString &line)
     if (key == QLatin1String("MAP")) {
         // The load recomputes the tiles; keeping them makes a read and write keep the file.
         if (m_rc.CoastTiles.size() >= MaxCoastTiles) {
-            reportBound(FileProblem::TooManyCoastTiles, MaxCoastTiles);
-            return false;
+            return leftOutAtBound(RaceRecord::MAP, FileProblem::TooManyCoastTiles, MaxCoastTiles);
         }
         if (!text.isEmpty())
             m_rc.CoastTiles << text;
@@ -329,8 +343,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("AT")) {
         if (m_rc.Attachments.size() >= MaxAttachments) {
-            reportBound(FileProblem::TooManyAttachments, MaxAttachments);
-            return false;
+            return leftOutAtBound(RaceRecord::AT, FileProblem::TooManyAttachments, MaxAttachments);
         }
         if (!text.isEmpty())
             m_rc.Attachments << text;

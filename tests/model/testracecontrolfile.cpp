@@ -35,6 +35,7 @@ private slots:
     void numbersOutOfBounds();
     void writeKeepsWhatTheReaderLeft();
     void boundsRefuseExtraElements();
+    void linesPastABoundStayPastIt();
     void derivedTimes();
     void unreadableAndUnwritable();
     void palette_data();
@@ -605,6 +606,28 @@ void TestRaceControlFile::boundsRefuseExtraElements()
     QCOMPARE(formatRaceControl(again), written);
     again.Course.Entries.removeLast();
     QVERIFY(!formatRaceControl(again).join('|').contains("MK51"));
+}
+
+// A line past a bound that stood after another record (an eleventh LN after a BN) is written
+// after the last line of its kind, not among the others: read again, it is still the one left
+// out, so a race written twice stays the same (found by the fuzzer).
+void TestRaceControlFile::linesPastABoundStayPastIt()
+{
+    QStringList lines;
+    for (int i = 1; i <= MaxLines; ++i)
+        lines << QStringLiteral("LN, %1, 8385, %1, 8386").arg(2100 + i);
+    lines << "BN, a.trk, A" << "LN, 2000, 8000, 2000, 8001" << "MK, 2100, 8385";
+    RaceControl rc;
+    parseRaceControl(lines, rc);
+    QCOMPARE(rc.lineCount(), MaxLines);
+    const QStringList once = formatRaceControl(rc);
+    const QStringList lns = once.filter(QRegularExpression("^LN, "));
+    QCOMPARE(lns.size(), MaxLines + 1);
+    QCOMPARE(lns.last(), QStringLiteral("LN, 2000, 8000, 2000, 8001"));
+    RaceControl again;
+    parseRaceControl(once, again);
+    QCOMPARE(again.Lines.first().Lat1, 2101.0);
+    QCOMPARE(formatRaceControl(again), once);
 }
 
 void TestRaceControlFile::derivedTimes()

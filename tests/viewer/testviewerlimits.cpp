@@ -4,6 +4,8 @@
 // be read. The load takes what the bounds allow, tells once what it left out and never waits on
 // a pipe.
 #include <racecontrolreader.h>
+#include <viewercoast.h>
+#include <windreader.h>
 #include <viewerloader.h>
 #include <viewersession.h>
 
@@ -84,6 +86,7 @@ private slots:
     void trackThatIsNoFile();
     void pipesAreNeverOpened();
     void unreadableTrack();
+    void numbersPastAnInt();
 
 private:
     void write(const QString &relative, const QByteArray &bytes);
@@ -353,6 +356,39 @@ void TestViewerLimits::unreadableTrack()
     QVERIFY2(report.exitCode() == 0, qPrintable(err));
     QVERIFY2(err.contains(QStringLiteral("gpsdat/b.trk: cannot be read: ")), qPrintable(err));
     QVERIFY(report.readAllStandardOutput().contains("\"Boat B\""));
+}
+
+// Numbers from damaged files far past what an int holds, each first found by the fuzzer as a
+// float-to-int conversion out of range (undefined behaviour; the sanitizer build stops on it).
+void TestViewerLimits::numbersPastAnInt()
+{
+    QCOMPARE(viewerRound(2.22222e46), std::numeric_limits<int>::max());
+    QCOMPARE(viewerRound(-1e300), std::numeric_limits<int>::min());
+    QCOMPARE(viewerRound(std::nan("")), 0);
+    QCOMPARE(viewerRound(2.5), 2);
+
+    // A wind direction of 2e46 degrees: the sample is read, its direction at the end of the range.
+    ReadProblems problems;
+    const QList<ViewerWindSample> wind = parseWindFile({QStringLiteral("TIME, SPEED, DIRECTION"), QStringLiteral("2024/07/13 11:00:00, 5, 2e46")},
+                                                       platform::LocalDateTime::parse(QStringLiteral("2024/07/13 11:00:00")),
+                                                       QStringLiteral("winddat/w.txt"), problems);
+    QCOMPARE(wind.size(), 1);
+
+    // A track far off the globe (a latitude of 6.95e127 minutes) lies in no coast tile.
+    ViewerExtent extent;
+    extent.MinLat = extent.MaxLat = extent.CentreLat = 6.95e127;
+    extent.MinLon = extent.MaxLon = extent.CentreLon = 8385.0;
+    QVERIFY(coastFileNames(extent).isEmpty());
+
+    // A coast line whose point count (characters 50 to 55) reads 6e+95: the points that follow
+    // are read as far as there are any.
+    extent.MinLat = extent.MaxLat = extent.CentreLat = 2115.0;
+    ViewerCoast coast;
+    coast.Area = coastArea(extent);
+    const QByteArray mesh = "M 523960\r\n" + QByteArray("L").leftJustified(49, ' ') + "6e+95\r\n"
+                            + "1234512345\r\n";
+    readMeshCoast(QByteArrayView(mesh), coast, QStringLiteral("coastline/5239.cst"), problems);
+    QVERIFY(coast.pointCount() <= 1);
 }
 
 QTEST_GUILESS_MAIN(TestViewerLimits)

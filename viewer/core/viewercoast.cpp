@@ -81,6 +81,9 @@ QStringList coastFileNames(const ViewerExtent &extent)
     if (r > 50)
         return {QStringLiteral("TOBA")};
     const CoastArea a = coastArea(extent);
+    // Positions off the globe (a damaged track) lie in no tile.
+    if (!(a.South >= -90 * 60.0 && a.North <= 90 * 60.0 && a.West >= -360 * 60.0 && a.East <= 360 * 60.0))
+        return {};
     QStringList names;
     for (int b = int(std::floor(a.South / 40)); b <= int(std::floor(a.North / 40)); ++b) {
         for (int c = int(std::floor(a.West / 60)); c <= int(std::floor(a.East / 60)); ++c)
@@ -133,7 +136,7 @@ void readMeshCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &rela
             const QByteArrayView count = line.size() > 49 ? line.sliced(49, std::min<qsizetype>(6, line.size() - 49))
                                                           : QByteArrayView();
             const double n = platform::leadingNumber(QString::fromLatin1(count));
-            lineLength = n >= 1 ? int(n) : 1;
+            lineLength = n >= 1 ? int(std::min(n, 999999.0)) : 1; // six digits at most
             inLine = 0;
             return;
         }
