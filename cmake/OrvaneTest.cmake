@@ -8,7 +8,17 @@ function(orvane_add_test name)
         ORVANE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
         ORVANE_SHARED_DATA="${ORVANE_SHARED_DATA}")
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
-        TIMEOUT 300)
+    set(env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    if(ORVANE_SANITIZE)
+        list(APPEND env ${ORVANE_SANITIZER_ENVIRONMENT})
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
+
+# What the sanitizer build's tests (and the programs they start) run with: leaks reported at
+# exit, a finding fatal with its stack, and the few leaks of Qt's own that are not ours
+# suppressed (tests/sanitizers/lsan.supp says which and why).
+set(ORVANE_SANITIZER_ENVIRONMENT
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:check_initialization_order=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/../tests/sanitizers/lsan.supp:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")

@@ -14,10 +14,16 @@ static qint64 floorDiv(qint64 a, qint64 b)
     return q;
 }
 
+// The years the files can write: four digits.
+static bool isWritableYear(int year)
+{
+    return year >= 1 && year <= 9999;
+}
+
 LocalDateTime LocalDateTime::fromDate(QDate date, int secondsOfDay)
 {
     LocalDateTime t;
-    if (!date.isValid() || secondsOfDay < 0 || secondsOfDay >= SecondsPerDay)
+    if (!date.isValid() || !isWritableYear(date.year()) || secondsOfDay < 0 || secondsOfDay >= SecondsPerDay)
         return t;
     t.m_seconds = date.toJulianDay() * SecondsPerDay + secondsOfDay;
     t.m_valid = true;
@@ -179,9 +185,11 @@ LocalDateTime LocalDateTime::addSecs(qint64 seconds) const
     LocalDateTime t = *this;
     if (!m_valid)
         return t;
-    // A sum past the range of the count, or of the calendar, is no date-time at all.
-    if (__builtin_add_overflow(m_seconds, seconds, &t.m_seconds)
-        || !QDate::fromJulianDay(floorDiv(t.m_seconds, SecondsPerDay)).isValid())
+    // A sum past the range of the count, or of the years the files write, is no date-time.
+    if (__builtin_add_overflow(m_seconds, seconds, &t.m_seconds))
+        return {};
+    const QDate date = QDate::fromJulianDay(floorDiv(t.m_seconds, SecondsPerDay));
+    if (!date.isValid() || !isWritableYear(date.year()))
         return {};
     return t;
 }

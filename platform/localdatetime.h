@@ -1,8 +1,9 @@
 // A date and time of day as written in the race files: a naive local time of the race area.
 //
 // It carries no time zone and never consults the machine's: the machine's zone and daylight
-// saving cannot shift it. Whole seconds. A default-constructed value is null ("empty" in the
-// files) and says so through isNull().
+// saving cannot shift it. Whole seconds, in the years 1 to 9999 (the four-digit years the files
+// write, so that every value written reads back). A default-constructed value is null ("empty"
+// in the files) and says so through isNull().
 #pragma once
 
 #include <QDate>
@@ -46,7 +47,7 @@ public:
     // "yyyy/mm/dd"; empty for a null value.
     QString dateText() const;
 
-    // Null when this is null, or when the result lies beyond what the count of seconds holds.
+    // Null when this is null, or when the result lies outside the years 1 to 9999.
     LocalDateTime addSecs(qint64 seconds) const;
     LocalDateTime addDays(qint64 days) const;
     // Whole seconds from this to other (other − this); 0 when either is null.

@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace platform {
 
 // Qt reaches CP932 through ICU. A Qt built without it falls back to the system code page.
@@ -60,21 +62,95 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-TextReadResult readTextFile(const QString &path)
+PathKind pathKind(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isFile())
+        return PathKind::RegularFile;
+    if (info.isDir())
+        return PathKind::Folder;
+    if (info.isSymLink() && !info.exists())
+        return PathKind::DeadLink;
+    return info.exists() ? PathKind::Special : PathKind::Missing;
+}
+
+QString pathKindReason(PathKind kind)
+{
+    switch (kind) {
+    case PathKind::RegularFile: return {};
+    case PathKind::Missing: return QStringLiteral("not found");
+    case PathKind::Folder: return QStringLiteral("is a folder, not a file");
+    case PathKind::DeadLink: return QStringLiteral("is a link that leads to no file (to itself, in a loop or to nothing)");
+    case PathKind::Special: return QStringLiteral("is a device, a pipe or a socket, not a file");
+    }
+    return {};
+}
+
+FileReadResult readFileBytes(const QString &path, qint64 maxBytes)
+{
+    FileReadResult result;
+    const PathKind kind = pathKind(path);
+    if (kind != PathKind::RegularFile) {
+        result.reason = pathKindReason(kind);
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.reason = file.errorString();
+        return result;
+    }
+    const qint64 size = file.size();
+    if (size > maxBytes) {
+        result.bytes = file.read(maxBytes);
+        result.truncated = true;
+        // Up to the last line end, so that no line is cut in two.
+        const qsizetype end = std::max(result.bytes.lastIndexOf('\n'), result.bytes.lastIndexOf('\r'));
+        result.bytes.truncate(end + 1);
+    } else {
+        result.bytes = file.readAll();
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.bytes.clear();
+        result.reason = file.errorString();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+TextReadResult readTextFile(const QString &path, qint64 maxBytes)
 {
     TextReadResult result;
-    QFile file(path);
-    if (QFileInfo(path).isDir())
-        result.reason = QStringLiteral("is a folder, not a file");
-    else if (!file.open(QIODevice::ReadOnly))
-        result.reason = file.errorString();
-    if (!result.reason.isEmpty()) {
+    FileReadResult read = readFileBytes(path, maxBytes);
+    if (!read.ok) {
+        result.reason = read.reason;
         result.error = QStringLiteral("%1: %2").arg(path, result.reason);
         return result;
     }
-    result.lines = splitLines(decodeAnsi(file.readAll()));
+    result.lines = splitLines(decodeAnsi(read.bytes));
+    result.truncated = read.truncated;
     result.ok = true;
     return result;
+}
+
+static WriteInterruption s_writeInterruption = nullptr;
+
+void setWriteInterruption(WriteInterruption hook)
+{
+    s_writeInterruption = hook;
+}
+
+bool writeReplacement(QSaveFile &file, QByteArrayView bytes)
+{
+    if (s_writeInterruption && file.pos() == 0 && !bytes.isEmpty()) {
+        constexpr qsizetype FirstBytes = 16;
+        const qsizetype first = std::min(bytes.size(), FirstBytes);
+        if (file.write(bytes.data(), first) != first || !file.flush())
+            return false;
+        s_writeInterruption(file.fileName());
+        bytes = bytes.sliced(first);
+    }
+    return bytes.isEmpty() || file.write(bytes.data(), bytes.size()) == bytes.size();
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
@@ -85,7 +161,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!writeReplacement(file, bytes) || !file.commit()) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         file.cancelWriting();

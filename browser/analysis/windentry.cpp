@@ -120,7 +120,9 @@ bool storeWindFileName(const AppSettings &settings, const RaceControl &race)
     const QString path = raceFilePath(settings, race);
     const auto read = platform::readTextFile(path);
     QString why = read.error;
-    if (read.ok) {
+    if (read.truncated) // what lies beyond the part read would be lost
+        why = QStringLiteral("%1: larger than %2 MB").arg(path).arg(platform::MaxTextFileBytes >> 20);
+    else if (read.ok) {
         QStringList lines = read.lines;
         QString named; // the WF the reader takes: the last one
         QList<int> wfLines;

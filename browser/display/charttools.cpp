@@ -104,6 +104,7 @@ ChartTools::ChartTools(RaceDisplayState &state, const ChartToolParts &parts, QOb
     connect(chart, &CanvasPicture::mousePressed, this, &ChartTools::chartPressed);
     connect(chart, &CanvasPicture::mouseMoved, this, &ChartTools::chartMoved);
     connect(m_parts.overview, &CanvasPicture::mousePressed, this, &ChartTools::overviewPressed);
+    m_windBox = m_parts.controls->Text3;
     m_parts.controls->Text3->installEventFilter(this);
 
     ControlPanel *c = m_parts.controls;
@@ -150,7 +151,7 @@ void ChartTools::setTracing(bool on)
 bool ChartTools::eventFilter(QObject *watched, QEvent *event)
 {
     // A click into the wind direction box allows typing a direction.
-    if (watched == m_parts.controls->Text3 && event->type() == QEvent::MouseButtonPress && m_state.loaded) {
+    if (watched == m_windBox && event->type() == QEvent::MouseButtonPress && m_state.loaded) {
         m_windEditable = true;
         m_parts.controls->Text3->setReadOnly(false);
     }

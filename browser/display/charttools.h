@@ -114,4 +114,8 @@ private:
     QListWidget *m_list1 = nullptr;
     QPalette m_face; // the buttons' palette when not active
     bool m_windEditable = false;
+    // The wind direction box whose clicks the event filter watches. Compared by address only:
+    // the filter also sees the events of the box's destruction, when the control panel that
+    // holds it is no longer a ControlPanel and must not be reached through m_parts.
+    const QObject *m_windBox = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "filecopy.h"
 
 #include <appfolder.h>
+#include <textfile.h>
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +64,7 @@ bool copyFileReplacing(const QString &source, const QString &target, QString *er
             out.cancelWriting();
             return false;
         }
-        if (out.write(chunk) != chunk.size()) {
+        if (!platform::writeReplacement(out, chunk)) {
             setError(error, failure(target, out.errorString()));
             out.cancelWriting();
             return false;
@@ -87,7 +88,7 @@ bool writeFileReplacing(const QString &path, const QByteArray &bytes, bool execu
         out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
                            | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
     }
-    if (out.write(bytes) != bytes.size()) {
+    if (!platform::writeReplacement(out, bytes)) {
         setError(error, failure(path, out.errorString()));
         out.cancelWriting();
         return false;

@@ -3,6 +3,7 @@
 #include "racecontrolfile.h"
 
 #include <appfolder.h>
+#include <textfile.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -243,14 +244,14 @@ void parseChinaCoast(QByteArrayView bytes, QVector<CoastPoint> &points, ProblemR
 // for one that is there and cannot be read.
 static QByteArray readWhole(const QString &path, ProblemReporter &problems)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile())
+    if (platform::pathKind(path) == platform::PathKind::Missing)
         return {};
-    if (!file.open(QIODevice::ReadOnly)) {
-        problems.add(0, FileProblem::FileUnreadable, file.errorString());
-        return {};
-    }
-    return file.readAll();
+    platform::FileReadResult read = platform::readFileBytes(path, platform::MaxTextFileBytes);
+    if (!read.ok)
+        problems.add(0, FileProblem::FileUnreadable, read.reason);
+    else if (read.truncated)
+        problems.add(0, FileProblem::FileTooLarge, QString::number(platform::MaxTextFileBytes >> 20));
+    return read.bytes;
 }
 
 int LoadCoastLines(const AppSettings &settings, RaceControl &rc, const RaceExtent &extent, QVector<CoastPoint> &points,

@@ -6,6 +6,7 @@
 #include <textfile.h>
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,7 @@ void resetRace(RaceControl &rc)
     rc.KeptLines.clear();
     rc.CourseLeftOut.clear();
     rc.CourseAsRead.clear();
+    rc.ReadInPart = false;
     rc.Title1.clear();
     rc.Title2.clear();
     rc.Title3.clear();
@@ -69,6 +71,17 @@ private:
         if (m_problems)
             m_problems->add(m_lineNumber, kind, value);
     }
+    // A bound reached: told at the first line past it, the later ones only counted.
+    void reportBound(FileProblem::Kind kind, int bound)
+    {
+        if (!m_problems)
+            return;
+        if (m_boundsTold.contains(kind))
+            m_problems->addAgain();
+        else
+            m_problems->add(m_lineNumber, kind, QString::number(bound));
+        m_boundsTold.insert(kind);
+    }
     // The leading number of a value between min and max; reported and nothing otherwise.
     std::optional<double> number(const QString &value, double min, double max);
 
@@ -77,6 +90,20 @@ private:
     int m_lineNumber = 0;
     RaceRecord m_record = RaceRecord::Top; // the record of the last line taken
     int m_number = 0;                      // … and how many of its kind were taken by then
+    QSet<FileProblem::Kind> m_boundsTold;
+    // A line left out at a bound stays after the last one of its kind, where the next read
+    // leaves it out again; any other line stays after the line taken before it.
+    struct Anchor {
+        RaceRecord record;
+        int number;
+    };
+    std::optional<Anchor> m_pastBound;
+    bool leftOutAtBound(RaceRecord record, FileProblem::Kind kind, int bound)
+    {
+        reportBound(kind, bound);
+        m_pastBound = Anchor{record, bound};
+        return false;
+    }
 };
 
 std::optional<double> RaceControlParser::number(const QString &value, double min, double max)
@@ -103,13 +130,22 @@ void RaceControlParser::run(const QStringList &lines)
 {
     for (const QString &line : lines) {
         ++m_lineNumber;
-        if (!take(line))
+        m_pastBound.reset();
+        if (take(line))
+            continue;
+        if (m_pastBound)
+            m_rc.KeptLines.append({line, m_pastBound->record, m_pastBound->number, m_lineNumber});
+        else
             m_rc.KeptLines.append({line, m_record, m_number, m_lineNumber});
     }
 }
 
 bool RaceControlParser::take(const QString &line)
 {
+    if (line.size() > MaxRaceControlLineChars) {
+        report(FileProblem::LineTooLong, QString::number(MaxRaceControlLineChars));
+        return false;
+    }
     const qsizetype comma = line.indexOf(u',');
     if (comma < 0) {
         // Blank lines carry nothing to report; they stay where they are all the same.
@@ -192,14 +228,14 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("BN")) {
         if (m_rc.Boats.size() >= MaxBoats) {
-            report(FileProblem::TooManyBoats, QString::number(MaxBoats));
-            return false;
+            return leftOutAtBound(RaceRecord::BN, FileProblem::TooManyBoats, MaxBoats);
         }
         const qsizetype second = rest.indexOf(u',');
         BoatEntry boat;
         if (second < 0) {
             boat.TrackFile = text;
-            boat.Name = text.section(u'.', 0, 0);
+            // Trimmed as the name read back from the line the writer makes of it.
+            boat.Name = text.section(u'.', 0, 0).trimmed();
         } else {
             boat.TrackFile = rest.left(second).trimmed();
             boat.Name = rest.mid(second + 1).trimmed();
@@ -217,8 +253,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("MK")) {
         if (m_rc.Marks.size() >= MaxMarks) {
-            report(FileProblem::TooManyMarks, QString::number(MaxMarks));
-            return false;
+            return leftOutAtBound(RaceRecord::MK, FileProblem::TooManyMarks, MaxMarks);
         }
         if (values.size() < 2) {
             report(FileProblem::MarkNeedsTwoValues);
@@ -233,8 +268,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("LN")) {
         if (m_rc.Lines.size() >= MaxLines) {
-            report(FileProblem::TooManyLines, QString::number(MaxLines));
-            return false;
+            return leftOutAtBound(RaceRecord::LN, FileProblem::TooManyLines, MaxLines);
         }
         if (values.size() < 4) {
             report(FileProblem::LineNeedsFourValues);
@@ -253,7 +287,7 @@ bool RaceControlParser::take(const QString &line)
         return taken(RaceRecord::LN, m_rc.lineCount());
     }
     if (key == QLatin1String("CRS")) {
-        bool toldTooMany = false;
+        bool toldHere = false;
         for (const QString &value : values) {
             const QString entry = value.trimmed();
             if (entry.isEmpty()) {
@@ -261,9 +295,9 @@ bool RaceControlParser::take(const QString &line)
                 continue;
             }
             if (m_rc.Course.Entries.size() >= MaxCourseEntries) {
-                if (!toldTooMany)
-                    report(FileProblem::TooManyCourseEntries, QString::number(MaxCourseEntries));
-                toldTooMany = true;
+                if (!toldHere)
+                    reportBound(FileProblem::TooManyCourseEntries, MaxCourseEntries);
+                toldHere = true;
                 m_rc.CourseLeftOut << entry;
                 continue;
             }
@@ -275,8 +309,7 @@ bool RaceControlParser::take(const QString &line)
     if (key == QLatin1String("MAP")) {
         // The load recomputes the tiles; keeping them makes a read and write keep the file.
         if (m_rc.CoastTiles.size() >= MaxCoastTiles) {
-            report(FileProblem::TooManyCoastTiles, QString::number(MaxCoastTiles));
-            return false;
+            return leftOutAtBound(RaceRecord::MAP, FileProblem::TooManyCoastTiles, MaxCoastTiles);
         }
         if (!text.isEmpty())
             m_rc.CoastTiles << text;
@@ -310,8 +343,7 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("AT")) {
         if (m_rc.Attachments.size() >= MaxAttachments) {
-            report(FileProblem::TooManyAttachments, QString::number(MaxAttachments));
-            return false;
+            return leftOutAtBound(RaceRecord::AT, FileProblem::TooManyAttachments, MaxAttachments);
         }
         if (!text.isEmpty())
             m_rc.Attachments << text;
@@ -442,6 +474,10 @@ bool ReadRaceControl(const AppSettings &settings, RaceControl &rc, FileProblems 
     resetRace(rc);
     RaceControlParser parser(rc, &reporter);
     parser.run(read.lines);
+    if (read.truncated) {
+        rc.ReadInPart = true;
+        reporter.add(0, FileProblem::FileTooLarge, QString::number(platform::MaxTextFileBytes >> 20));
+    }
 
     if (!rc.WindFile.isEmpty() && !platform::fileExists(app, QStringLiteral("winddat/") + rc.WindFile))
         rc.WindFile.clear();
@@ -451,11 +487,16 @@ bool ReadRaceControl(const AppSettings &settings, RaceControl &rc, FileProblems 
     // later boats follow them under their new numbers.
     QList<BoatEntry> kept;
     QList<int> leftOut; // boat numbers as read
+    QList<platform::PathKind> leftOutAs;
     for (int i = 0; i < rc.Boats.size(); ++i) {
-        if (platform::fileExists(app, QStringLiteral("gpsdat/") + rc.Boats[i].TrackFile))
+        const platform::PathKind kind =
+            platform::pathKind(platform::resolvePath(app, QStringLiteral("gpsdat/") + rc.Boats[i].TrackFile));
+        if (kind == platform::PathKind::RegularFile) {
             kept << rc.Boats[i];
-        else
+        } else {
             leftOut << i + 1;
+            leftOutAs << kind;
+        }
     }
     if (!leftOut.isEmpty()) {
         platform::dialogs().message(
@@ -469,9 +510,14 @@ bool ReadRaceControl(const AppSettings &settings, RaceControl &rc, FileProblems 
             if (k.after == RaceRecord::BN)
                 k.afterNumber -= leftOutUpTo(k.afterNumber);
         }
-        for (int number : std::as_const(leftOut)) {
+        for (qsizetype i = 0; i < leftOut.size(); ++i) {
+            const int number = leftOut[i];
             const BoatSource &source = parser.boatSources[number - 1];
-            reporter.add(source.fileLine, FileProblem::BoatLeftOut, rc.Boats[number - 1].TrackFile);
+            const FileProblem::Kind why = leftOutAs[i] == platform::PathKind::Folder     ? FileProblem::BoatFileIsFolder
+                                          : leftOutAs[i] == platform::PathKind::DeadLink ? FileProblem::BoatFileLeadsNowhere
+                                          : leftOutAs[i] == platform::PathKind::Special  ? FileProblem::BoatFileNotRegular
+                                                                                         : FileProblem::BoatLeftOut;
+            reporter.add(source.fileLine, why, rc.Boats[number - 1].TrackFile);
             const int before = number - 1;
             rc.KeptLines.append({source.text, before > 0 ? RaceRecord::BN : RaceRecord::NU,
                                  before - leftOutUpTo(before), source.fileLine});
@@ -494,6 +540,17 @@ bool WriteRaceControl(const AppSettings &settings, RaceControl &rc)
     if (rc.FileName.isEmpty())
         return true;
     rc.ChartRotation = rc.chartRotationFor();
+    if (rc.ReadInPart) {
+        // What lies beyond the part read would be lost.
+        platform::dialogs().message(
+            settings.text(QStringLiteral("The race file %1 is larger than %2 MB and was read only in part: it is not "
+                                         "written, so that nothing of it is lost."),
+                          QStringLiteral("レースファイル %1 は %2 MB を超えていて一部しか読んでいないため、"
+                                         "内容を失わないよう書き込みません。"))
+                .arg(rc.FileName)
+                .arg(platform::MaxTextFileBytes >> 20));
+        return false;
+    }
     const QString folder = platform::resolvePath(settings.ApplicationFolder, QStringLiteral("raceadmin"));
     QDir().mkpath(folder);
     const QString path = racePath(settings, rc.FileName);

@@ -9,6 +9,8 @@
 // problem naming its line (except blank lines and the viewer's NOTE, which belong to the format)
 // and kept in RaceControl::KeptLines; the writer puts each back verbatim, after the record the
 // reader last took before it, on every later write. Lines not taken:
+//   - a line longer than MaxRaceControlLineChars (no record of the format comes near it: it
+//     is damage, and a megabyte of title or boat name would be drawn on every frame);
 //   - a line without a comma, or with an empty key; a key this reader does not know;
 //   - a BN line with an empty track file name; BN, MK, LN, AT and MAP lines past the bounds
 //     (50, 30, 10, 50, 20);
@@ -16,8 +18,10 @@
 //   - a numeric value that does not start with a number (TD must be a number as a whole), or
 //     lies outside its bounds (below): the value in the race stays as it was;
 //   - an ST or FT date-time that cannot be read;
-//   - the BN line of a boat whose GPS file is missing (ReadRaceControl leaves the boat out of
-//     the race, but not out of the file).
+//   - the BN line of a boat whose GPS file is missing, or is a folder, a link that leads to no
+//     file or a device (ReadRaceControl leaves the boat out of the race, but not out of the file).
+// A bound reached (boats, marks, lines, course entries, coast tiles, attachments) is reported
+// once, at the first line past it; the later lines are counted with the file's problems.
 // A BN line without a second comma is taken: its boat is named after the track file, up to its
 // first ".", and the line is reported. Course entries past the 50th are reported and written
 // back after the course while it is unchanged; empty course entries are reported and dropped.
@@ -40,6 +44,8 @@ constexpr double MaxLayLineAngle = 360.0;      // degrees, either way
 constexpr double MaxPreStartMinutes = 1440.0;  // a day
 constexpr double MaxLatitudeMinutes = 90.0 * 60.0;
 constexpr double MaxLongitudeMinutes = 180.0 * 60.0;
+// The longest line the reader takes, in characters.
+constexpr int MaxRaceControlLineChars = 1024;
 
 // Resets the race part of rc (counts, titles, times, TimeDifference, NorthUp, lay lines,
 // pre-start time, kept lines; MagneticVariation, BoatLength and WindDirection keep their

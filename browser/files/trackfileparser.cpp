@@ -2,6 +2,7 @@
 
 #include <appfolder.h>
 #include <localdatetime.h>
+#include <textfile.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -436,13 +437,16 @@ TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, in
         result.error = file.errorString();
         return result;
     }
-    // Mapping spares a copy of a large log; a file system that cannot map is read whole.
+    // Mapping spares a copy of a large log; a file system that cannot map is read whole. A file
+    // beyond the bound is read up to the last line end within it.
+    const bool truncated = file.size() > platform::MaxTrackFileBytes;
+    const qint64 size = truncated ? platform::MaxTrackFileBytes : file.size();
     QByteArray copy;
     QByteArrayView bytes;
-    if (uchar *mapped = file.map(0, file.size())) {
-        bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), file.size());
+    if (uchar *mapped = file.map(0, size)) {
+        bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), size);
     } else {
-        copy = file.readAll();
+        copy = file.read(size);
         if (file.error() != QFileDevice::NoError) {
             result.status = TrackParseResult::Unreadable;
             result.error = file.errorString();
@@ -450,6 +454,8 @@ TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, in
         }
         bytes = copy;
     }
+    if (truncated)
+        bytes = bytes.first(std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r')) + 1);
     // Room for one fix per record line (about 50 bytes) at once, so a long log is not copied
     // again and again while it grows; what a file with long headers leaves unused is given back.
     track.Points.reserve(qsizetype(bytes.size() / 40));
@@ -457,5 +463,9 @@ TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, in
     if (track.Points.capacity() > track.Points.size() + track.Points.size() / 4)
         track.Points.squeeze();
     parsed.path = result.path;
+    if (truncated) {
+        parsed.problems.append({problemFileName(settings.ApplicationFolder, result.path), 0, FileProblem::FileTooLarge,
+                                QString::number(platform::MaxTrackFileBytes >> 20)});
+    }
     return parsed;
 }

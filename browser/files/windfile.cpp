@@ -96,6 +96,8 @@ bool ReadWindFile(const AppSettings &settings, const RaceControl &rc, QVector<Wi
         return false;
     }
     samples = parseWindLines(read.lines, rc, &reporter);
+    if (read.truncated)
+        reporter.add(0, FileProblem::FileTooLarge, QString::number(platform::MaxTextFileBytes >> 20));
     return true;
 }
 

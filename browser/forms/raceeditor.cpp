@@ -56,12 +56,13 @@ TrackScan scanTrackBytes(QByteArrayView bytes, const QString &problemFile)
 
 TrackScan scanTrackFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    // Only a regular file: a pipe in gpsdat would wait for a writer forever.
+    const platform::FileReadResult read = platform::readFileBytes(path, platform::MaxTrackFileBytes);
+    if (!read.ok)
         return {};
     // Problems name the file as its folder and name: the editor scans gpsdat files only.
     const QFileInfo info(path);
-    return scanTrackBytes(f.readAll(), info.dir().dirName() + u'/' + info.fileName());
+    return scanTrackBytes(read.bytes, info.dir().dirName() + u'/' + info.fileName());
 }
 
 qint16 timeDifferenceForLongitude(double lonMinutes)

@@ -26,6 +26,9 @@ Texts textsOf(FileProblem::Kind kind)
         return {u"file not found: the boat is shown without a track",
                 u"ファイルがありません: この艇は航跡なしで表示します"};
     case FileProblem::MoreProblems: return {u"%1 more lines with problems", u"ほかに問題のある行が %1 行"};
+    case FileProblem::FileTooLarge:
+        return {u"larger than %1 MB: only the lines within the first %1 MB are read",
+                u"%1 MB を超えています: 最初の %1 MB の行だけを読みました"};
     case FileProblem::NoComma: return {u"line without a comma: skipped", u"カンマのない行: 読み飛ばしました"};
     case FileProblem::EmptyKey: return {u"line without a key: skipped", u"キーのない行: 読み飛ばしました"};
     case FileProblem::UnknownKey: return {u"unknown key \"%1\": skipped", u"不明なキー「%1」: 読み飛ばしました"};
@@ -33,6 +36,8 @@ Texts textsOf(FileProblem::Kind kind)
         return {u"date-time \"%1\" cannot be read: skipped", u"日時「%1」を読めません: 読み飛ばしました"};
     case FileProblem::NotANumber: return {u"\"%1\" is not a number: skipped", u"「%1」は数値ではありません: 読み飛ばしました"};
     case FileProblem::OutOfRange: return {u"\"%1\" is out of range: skipped", u"「%1」は範囲外です: 読み飛ばしました"};
+    case FileProblem::LineTooLong:
+        return {u"line longer than %1 characters: skipped", u"%1 文字を超える行: 読み飛ばしました"};
     case FileProblem::BoatWithoutTrackFile:
         return {u"boat without a GPS file: skipped", u"GPSファイル名のない艇: 読み飛ばしました"};
     case FileProblem::BoatWithoutName:
@@ -40,15 +45,32 @@ Texts textsOf(FileProblem::Kind kind)
     case FileProblem::BoatLeftOut:
         return {u"GPS file \"%1\" not found: the boat is left out (its line stays in the file)",
                 u"GPSファイル「%1」がありません: この艇を除いて表示します（行はファイルに残します）"};
-    case FileProblem::TooManyBoats: return {u"more than %1 boats: skipped", u"艇が %1 を超えています: 読み飛ばしました"};
-    case FileProblem::TooManyMarks: return {u"more than %1 marks: skipped", u"マークが %1 を超えています: 読み飛ばしました"};
-    case FileProblem::TooManyLines: return {u"more than %1 lines: skipped", u"ラインが %1 を超えています: 読み飛ばしました"};
+    case FileProblem::BoatFileIsFolder:
+        return {u"GPS file \"%1\" is a folder, not a file: the boat is left out (its line stays in the file)",
+                u"GPSファイル「%1」はフォルダーです: この艇を除いて表示します（行はファイルに残します）"};
+    case FileProblem::BoatFileLeadsNowhere:
+        return {u"GPS file \"%1\" is a link that leads to no file: the boat is left out (its line stays in the file)",
+                u"GPSファイル「%1」はどのファイルにもつながらないリンクです: この艇を除いて表示します（行はファイルに残します）"};
+    case FileProblem::BoatFileNotRegular:
+        return {u"GPS file \"%1\" is a device or a pipe, not a file: the boat is left out (its line stays in the file)",
+                u"GPSファイル「%1」はファイルではありません（デバイスまたはパイプ）: この艇を除いて表示します（行はファイルに残します）"};
+    case FileProblem::TooManyBoats:
+        return {u"more than %1 boats: this BN line and every later one are skipped",
+                u"艇が %1 を超えています: この BN 行と以降の BN 行を読み飛ばしました"};
+    case FileProblem::TooManyMarks:
+        return {u"more than %1 marks: this MK line and every later one are skipped",
+                u"マークが %1 を超えています: この MK 行と以降の MK 行を読み飛ばしました"};
+    case FileProblem::TooManyLines:
+        return {u"more than %1 lines: this LN line and every later one are skipped",
+                u"ラインが %1 を超えています: この LN 行と以降の LN 行を読み飛ばしました"};
     case FileProblem::TooManyCourseEntries:
         return {u"more than %1 course entries: the rest is not used", u"コースが %1 項目を超えています: 残りは使いません"};
     case FileProblem::TooManyCoastTiles:
-        return {u"more than %1 coast tiles: skipped", u"海岸線ファイルが %1 を超えています: 読み飛ばしました"};
+        return {u"more than %1 coast tiles: this MAP line and every later one are skipped",
+                u"海岸線ファイルが %1 を超えています: この MAP 行と以降の MAP 行を読み飛ばしました"};
     case FileProblem::TooManyAttachments:
-        return {u"more than %1 attachments: skipped", u"資料が %1 を超えています: 読み飛ばしました"};
+        return {u"more than %1 attachments: this AT line and every later one are skipped",
+                u"資料が %1 を超えています: この AT 行と以降の AT 行を読み飛ばしました"};
     case FileProblem::MarkNeedsTwoValues:
         return {u"a mark needs a latitude and a longitude: skipped", u"マークには緯度と経度が必要です: 読み飛ばしました"};
     case FileProblem::LineNeedsFourValues:
@@ -107,15 +129,21 @@ ProblemReporter::ProblemReporter(FileProblems *list, QString file) : m_list(list
 
 ProblemReporter::~ProblemReporter()
 {
-    if (m_list && m_count > MaxListed)
-        m_list->append({m_file, 0, FileProblem::MoreProblems, QString::number(m_count - MaxListed)});
+    if (m_list && m_count > m_listed)
+        m_list->append({m_file, 0, FileProblem::MoreProblems, QString::number(m_count - m_listed)});
+}
+
+void ProblemReporter::addAgain()
+{
+    ++m_count;
 }
 
 void ProblemReporter::add(int line, FileProblem::Kind kind, const QString &value)
 {
     ++m_count;
-    if (!m_list || m_count > MaxListed)
+    if (!m_list || m_listed >= MaxListed)
         return;
+    ++m_listed;
     // A value taken from a damaged file may be a whole megabyte of one line.
     constexpr qsizetype MaxValueChars = 60;
     QString shown = value.size() > MaxValueChars ? value.left(MaxValueChars) + QChar(0x2026) : value;

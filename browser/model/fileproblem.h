@@ -26,6 +26,7 @@ struct FileProblem {
         NoFixInRaceWindow,    // the track has no fix in the race's time window
         TrackFileGone,        // the GPS file was gone when its turn came: the boat has no track
         MoreProblems,         // value: how many more lines of the file had problems
+        FileTooLarge,         // value: the bound in MB; only the lines within it were read
 
         // Lines of any file.
         NoComma,
@@ -34,11 +35,16 @@ struct FileProblem {
         UnreadableDateTime,   // value: the text
         NotANumber,           // value: the text
         OutOfRange,           // value: the text
+        LineTooLong,          // value: the bound in characters
 
         // Race control file.
         BoatWithoutTrackFile,
         BoatWithoutName,      // read with the track file's name as the boat's
         BoatLeftOut,          // value: the track file, which does not exist
+        BoatFileIsFolder,     // value: the track file, a folder: the boat is left out
+        BoatFileLeadsNowhere, // value: the track file, a link to itself or to nothing: left out
+        BoatFileNotRegular,   // value: the track file, a device or pipe: left out
+        // Told once, at the first line past the bound; the later ones are counted only.
         TooManyBoats,         // value: the bound
         TooManyMarks,
         TooManyLines,
@@ -89,7 +95,8 @@ QStringList problemLines(const FileProblems &problems, UiLanguage language);
 
 // Where a reader puts the problems of one file. The first MaxListed are listed one by one; the
 // ones after are only counted, and the destructor closes the file's list with one MoreProblems
-// entry that says how many more there were. A reporter without a list counts only.
+// entry that says how many more there were. A reporter without a list counts only. Values are
+// cut to a few dozen characters: a damaged file may hold a whole megabyte in one line.
 class ProblemReporter
 {
 public:
@@ -101,6 +108,9 @@ public:
     ProblemReporter &operator=(const ProblemReporter &) = delete;
 
     void add(int line, FileProblem::Kind kind, const QString &value = {});
+    // A line with the problem of one already listed ("this and every later BN line"): counted
+    // in the closing MoreProblems entry, never listed on its own.
+    void addAgain();
     // Every problem added, listed or not.
     int count() const { return m_count; }
     const QString &file() const { return m_file; }
@@ -109,6 +119,7 @@ private:
     FileProblems *m_list;
     QString m_file;
     int m_count = 0;
+    int m_listed = 0;
 };
 
 // The name of a file below the application folder as problems name it: relative to the folder,

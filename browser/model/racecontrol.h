@@ -99,6 +99,7 @@ struct RaceControl {
     QList<KeptLine> KeptLines;      // lines the reader did not take, in file order
     QStringList CourseLeftOut;      // course entries past MaxCourseEntries, as the file wrote them
     QStringList CourseAsRead;       // the course they followed: they are written while it is unchanged
+    bool ReadInPart = false;        // the file was larger than the readers take: never written back
 
     // Derived, never stored in the file.
     platform::LocalDateTime DisplayStart; // StartTime − PreStartSeconds − 30 s

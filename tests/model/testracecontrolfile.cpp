@@ -35,6 +35,7 @@ private slots:
     void numbersOutOfBounds();
     void writeKeepsWhatTheReaderLeft();
     void boundsRefuseExtraElements();
+    void linesPastABoundStayPastIt();
     void derivedTimes();
     void unreadableAndUnwritable();
     void palette_data();
@@ -346,6 +347,10 @@ void TestRaceControlFile::badLines_data()
     QTest::newRow("key case matters") << "bn, a.trk, A" << 0 << 0 << 0 << int(FileProblem::UnknownKey) << true;
     QTest::newRow("empty key") << " , x" << 0 << 0 << 0 << int(FileProblem::EmptyKey) << true;
     QTest::newRow("BN without name") << "BN, a.b.trk" << 1 << 0 << 0 << int(FileProblem::BoatWithoutName) << false;
+    // Found by fuzzing: the name taken from the file name kept the blank before its point, and
+    // the next write and read trimmed it, so a race written twice changed.
+    QTest::newRow("BN without name, blank before the point") << "BN, My Boat .trk" << 1 << 0 << 0
+                                                              << int(FileProblem::BoatWithoutName) << false;
     QTest::newRow("BN without file") << "BN, , Name" << 0 << 0 << 0 << int(FileProblem::BoatWithoutTrackFile) << true;
     QTest::newRow("MK one value") << "MK, 2130" << 0 << 0 << 0 << int(FileProblem::MarkNeedsTwoValues) << true;
     QTest::newRow("MK text") << "MK, abc, def" << 0 << 0 << 0 << int(FileProblem::NotANumber) << true;
@@ -398,6 +403,13 @@ void TestRaceControlFile::badLines()
     }
     if (line.startsWith("BN, a.b"))
         QCOMPARE(rc.Boats[0].Name, QStringLiteral("a"));
+    if (line.startsWith("BN, My"))
+        QCOMPARE(rc.Boats[0].Name, QStringLiteral("My Boat"));
+    // What the writer writes reads back to the same race: writing it again gives the same lines.
+    const QStringList once = formatRaceControl(rc);
+    RaceControl again;
+    parseRaceControl(once, again);
+    QCOMPARE(formatRaceControl(again), once);
     if (line.startsWith("TD"))
         QCOMPARE(rc.TimeDifference, qint16(0));
     QCOMPARE(rc.BoatLength, 6.0f); // a value not taken leaves the race's as it was
@@ -576,9 +588,12 @@ void TestRaceControlFile::boundsRefuseExtraElements()
     QCOMPARE(rc.lineCount(), MaxLines);
     QCOMPARE(rc.Attachments.size(), MaxAttachments);
     QCOMPARE(rc.Course.Count(), MaxCourseEntries);
+    // Each bound is told once, at the first line past it; "AT, after.html" is counted only.
     QCOMPARE(problems.size(), 6);
-    QCOMPARE(problems.last().kind, FileProblem::TooManyCourseEntries);
-    QCOMPARE(problems.last().line, lines.size());
+    QCOMPARE(problems[4].kind, FileProblem::TooManyCourseEntries);
+    QCOMPARE(problems[4].line, lines.size());
+    QCOMPARE(problems.last().kind, FileProblem::MoreProblems);
+    QCOMPARE(problems.last().value, QStringLiteral("1"));
 
     // Nothing past the bounds is lost: the lines come back as they were, and the course entries
     // past the 50th after the course while it stays as it was read.
@@ -591,6 +606,28 @@ void TestRaceControlFile::boundsRefuseExtraElements()
     QCOMPARE(formatRaceControl(again), written);
     again.Course.Entries.removeLast();
     QVERIFY(!formatRaceControl(again).join('|').contains("MK51"));
+}
+
+// A line past a bound that stood after another record (an eleventh LN after a BN) is written
+// after the last line of its kind, not among the others: read again, it is still the one left
+// out, so a race written twice stays the same (found by the fuzzer).
+void TestRaceControlFile::linesPastABoundStayPastIt()
+{
+    QStringList lines;
+    for (int i = 1; i <= MaxLines; ++i)
+        lines << QStringLiteral("LN, %1, 8385, %1, 8386").arg(2100 + i);
+    lines << "BN, a.trk, A" << "LN, 2000, 8000, 2000, 8001" << "MK, 2100, 8385";
+    RaceControl rc;
+    parseRaceControl(lines, rc);
+    QCOMPARE(rc.lineCount(), MaxLines);
+    const QStringList once = formatRaceControl(rc);
+    const QStringList lns = once.filter(QRegularExpression("^LN, "));
+    QCOMPARE(lns.size(), MaxLines + 1);
+    QCOMPARE(lns.last(), QStringLiteral("LN, 2000, 8000, 2000, 8001"));
+    RaceControl again;
+    parseRaceControl(once, again);
+    QCOMPARE(again.Lines.first().Lat1, 2101.0);
+    QCOMPARE(formatRaceControl(again), once);
 }
 
 void TestRaceControlFile::derivedTimes()

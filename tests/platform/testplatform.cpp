@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using platform::LocalDateTime;
 
 class TestPlatform : public QObject
@@ -41,6 +43,8 @@ private slots:
     void splitLines();
     void writeIsAtomicAndCrLf();
     void unreadableFileNamed();
+    void pathKinds();
+    void readUpToTheBound();
 
     void caseInsensitivePaths();
     void wildcardListing();
@@ -206,6 +210,16 @@ void TestPlatform::dateArithmetic()
     QVERIFY(t.addSecs(std::numeric_limits<qint64>::max()).isNull());
     QVERIFY(t.addSecs(std::numeric_limits<qint64>::min()).isNull());
     QVERIFY(t.addDays(qint64(1) << 60).isNull());
+    // The files write four-digit years: a date-time is one of the years 1 to 9999, so whatever
+    // is written reads back (found by fuzzing: 2008 plus a garbage count of seconds wrote
+    // "12345/…", which no reader takes).
+    const LocalDateTime last = LocalDateTime::parse(u"9999/12/31 23:59:59");
+    QCOMPARE(LocalDateTime::parse(last.toString()), last);
+    QVERIFY(last.addSecs(1).isNull());
+    QVERIFY(LocalDateTime::parse(u"0001/01/01 00:00:00").addSecs(-1).isNull());
+    QVERIFY(t.addSecs(qint64(9000) * 366 * 86400).isNull());
+    QVERIFY(LocalDateTime::fromDate(QDate(10000, 1, 1)).isNull());
+    QVERIFY(LocalDateTime::fromDate(QDate(-1, 1, 1)).isNull());
 }
 
 void TestPlatform::minuteBoundaries_data()
@@ -310,6 +324,49 @@ void TestPlatform::unreadableFileNamed()
     QVERIFY(r.error.contains("missing.txt"));
     r = platform::readTextFile(dir.path());
     QVERIFY(!r.ok);
+}
+
+// What a reader finds at a path, and that nothing but a regular file is opened: a pipe would
+// keep the reader waiting for a writer forever.
+void TestPlatform::pathKinds()
+{
+    using platform::PathKind;
+    QTemporaryDir dir;
+    QFile file(dir.filePath("a.trk"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(QDir(dir.path()).mkdir("folder.trk"));
+    QVERIFY(QFile::link("self.trk", dir.filePath("self.trk")));
+    QVERIFY(QFile::link("a.trk", dir.filePath("good.trk")));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe.trk")).constData(), 0644), 0);
+    const QList<std::pair<const char *, PathKind>> cases{
+        {"a.trk", PathKind::RegularFile}, {"good.trk", PathKind::RegularFile}, {"none.trk", PathKind::Missing},
+        {"folder.trk", PathKind::Folder}, {"self.trk", PathKind::DeadLink},     {"pipe.trk", PathKind::Special}};
+    for (const auto &[name, kind] : cases) {
+        const QString path = dir.filePath(QLatin1String(name));
+        QCOMPARE(platform::pathKind(path), kind);
+        const auto read = platform::readFileBytes(path, 1000);
+        QCOMPARE(read.ok, kind == PathKind::RegularFile);
+        if (kind != PathKind::RegularFile)
+            QCOMPARE(read.reason, platform::pathKindReason(kind));
+    }
+}
+
+// A file longer than the bound is read up to the last line end within it, and says so.
+void TestPlatform::readUpToTheBound()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("w.csv");
+    QVERIFY(platform::writeTextFile(path, {"0123456789", "0123456789", "0123456789"})); // 12 bytes a line
+    auto read = platform::readFileBytes(path, 36);
+    QVERIFY(read.ok && !read.truncated);
+    QCOMPARE(read.bytes.size(), 36);
+    read = platform::readFileBytes(path, 30);
+    QVERIFY(read.ok && read.truncated);
+    QCOMPARE(read.bytes, QByteArray("0123456789\r\n0123456789\r\n"));
+    const auto text = platform::readTextFile(path, 20);
+    QVERIFY(text.ok && text.truncated);
+    QCOMPARE(text.lines, QStringList{"0123456789"});
 }
 
 void TestPlatform::caseInsensitivePaths()

@@ -296,7 +296,7 @@ void TestViewerReaders::raceControlProblems()
                           "raceadmin/r.txt:3: \"nine\" is not a number: line skipped",
                           "raceadmin/r.txt:4: \"tomorrow\" is not a date and time: line skipped",
                           "raceadmin/r.txt:5: pre-start time \"-2\" is negative: 3 minutes used",
-                          "raceadmin/r.txt:36: more than 30 MK lines: left out"}));
+                          "raceadmin/r.txt:36: more than 30 MK entries: this one and every later one left out"}));
     QCOMPARE(problems[0].toString(0), QStringLiteral("raceadmin/r.txt:1: MK には 2 個の値が必要です。この行を無視しました"));
 }
 

@@ -3,6 +3,7 @@
 #include "lineitems.h"
 
 #include <appfolder.h>
+#include <textfile.h>
 
 namespace {
 
@@ -10,7 +11,7 @@ class Reader
 {
 public:
     Reader(const QString &folder, const QString &file, ViewerRace &race, ReadProblems &problems)
-        : m_folder(folder), m_file(file), m_race(race), m_problems(problems)
+        : m_folder(folder), m_race(race), m_problems(problems, file)
     {
     }
 
@@ -19,7 +20,7 @@ public:
 private:
     void report(ReadProblem::Kind kind, QStringList args = {})
     {
-        m_problems.append({m_file, m_line, kind, std::move(args)});
+        m_problems.add(m_line, kind, std::move(args));
     }
     bool needs(int values)
     {
@@ -28,11 +29,17 @@ private:
         report(ReadProblem::MissingValues, {m_items[0], QString::number(values)});
         return false;
     }
+    // A bound reached is told once, at the first entry past it; the later ones are counted.
     bool withinBound(qsizetype count, int bound)
     {
         if (count < bound)
             return true;
-        report(ReadProblem::TooMany, {QString::number(bound), m_items[0]});
+        if (m_boundsTold.contains(m_items[0])) {
+            m_problems.addAgain();
+        } else {
+            report(ReadProblem::TooMany, {QString::number(bound), m_items[0]});
+            m_boundsTold << m_items[0];
+        }
         return false;
     }
     std::optional<double> number(int item)
@@ -59,16 +66,20 @@ private:
     }
 
     const QString &m_folder;
-    const QString &m_file;
     ViewerRace &m_race;
-    ReadProblems &m_problems;
+    ProblemRecorder m_problems;
     int m_line = 0;
     QStringList m_items;
+    QStringList m_boundsTold; // the keys whose bound has been reported
 };
 
 void Reader::line(int lineNumber, const QString &text)
 {
     m_line = lineNumber;
+    if (text.size() > ViewerMaxLineChars) {
+        report(ReadProblem::LineTooLong, {QString::number(ViewerMaxLineChars)});
+        return;
+    }
     m_items = splitItems(text, QLatin1Char(','));
     const QString &key = m_items[0];
     // All the text after the first comma: titles and notes may hold commas.
@@ -89,9 +100,12 @@ void Reader::line(int lineNumber, const QString &text)
                 return;
             boat.OffsetSeconds = *offset;
         }
-        if (!platform::fileExists(m_folder, QStringLiteral("gpsdat/") + boat.GpsFile)) {
-            report(ReadProblem::GpsFileMissing, {boat.GpsFile});
-            return;
+        switch (platform::pathKind(platform::resolvePath(m_folder, QStringLiteral("gpsdat/") + boat.GpsFile))) {
+        case platform::PathKind::RegularFile: break;
+        case platform::PathKind::Missing: report(ReadProblem::GpsFileMissing, {boat.GpsFile}); return;
+        case platform::PathKind::Folder: report(ReadProblem::GpsFileIsFolder, {boat.GpsFile}); return;
+        case platform::PathKind::DeadLink: report(ReadProblem::GpsFileLeadsNowhere, {boat.GpsFile}); return;
+        case platform::PathKind::Special: report(ReadProblem::GpsFileNotRegular, {boat.GpsFile}); return;
         }
         m_race.Boats.append(boat);
     } else if (key == QLatin1String("NOTE")) {

@@ -16,9 +16,11 @@
 // so a title or note with a comma in it is shown whole.
 //
 // Decisions on lines outside the format (each is reported with its line and skipped; reading
-// goes on): a key without the values it needs, a number or date-time that cannot be read (the
-// key keeps its previous value), entries past the bounds the race browser writes (50 boats, 30
-// marks, 10 lines, 50 course names, 50 attachments), a negative BT (3 minutes are used).
+// goes on): a line longer than ViewerMaxLineChars, a key without the values it needs, a number
+// or date-time that cannot be read (the key keeps its previous value), entries past the bounds
+// the race browser writes (50 boats, 30 marks, 10 lines, 50 course names, 50 attachments; each
+// bound told once, at the first entry past it), a negative BT (3 minutes are used). A boat
+// whose GPS file is missing, a folder, a link that leads to no file or a device is left out.
 #pragma once
 
 #include "readproblem.h"
@@ -32,6 +34,8 @@ constexpr int ViewerMaxMarks = 30;
 constexpr int ViewerMaxLines = 10;
 constexpr int ViewerMaxCourseNames = 50;
 constexpr int ViewerMaxAttachments = 50;
+// The longest line taken, in characters: no record comes near it; a longer line is damage.
+constexpr int ViewerMaxLineChars = 1024;
 
 // Reads the lines of a race control file into race, which holds the previous race's values on
 // entry. applicationFolder is where gpsdat and attachment are looked for; relativeFile names the

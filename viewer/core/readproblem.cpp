@@ -13,7 +13,8 @@ constexpr TextPair Texts[] = {
     {"%1 needs %2 values: line skipped", "%1 には %2 個の値が必要です。この行を無視しました"},
     {"\"%1\" is not a number: line skipped", "「%1」は数値ではありません。この行を無視しました"},
     {"\"%1\" is not a date and time: line skipped", "「%1」は日時ではありません。この行を無視しました"},
-    {"more than %1 %2 lines: left out", "%2 行が %1 を超えました。この行を無視しました"},
+    {"more than %1 %2 entries: this one and every later one left out",
+     "%2 が %1 を超えました。これ以降の %2 を無視しました"},
     {"GPS file %1 not found: boat left out", "GPSファイル %1 がありません。この艇を除いて表示します"},
     {"attachment %1 not found", "添付資料 %1 がありません"},
     {"wind file %1 not found", "風データファイル %1 がありません"},
@@ -33,9 +34,18 @@ constexpr TextPair Texts[] = {
     {"coast point \"%1\" cannot be read: point skipped", "海岸線の点「%1」を読めません。この点を無視しました"},
     {"racefile.st names %1, which is not in raceadmin: the first race is shown",
      "racefile.st の %1 は raceadmin にありません。最初のレースを表示します"},
+    {"%1 more lines with problems", "ほかに問題のある行が %1 行"},
+    {"larger than %1 MB: only the lines within the first %1 MB are read",
+     "%1 MB を超えています。最初の %1 MB の行だけを読みました"},
+    {"line longer than %1 characters: skipped", "%1 文字を超える行です。この行を無視しました"},
+    {"GPS file %1 is a folder, not a file: boat left out", "GPSファイル %1 はフォルダーです。この艇を除いて表示します"},
+    {"GPS file %1 is a link that leads to no file: boat left out",
+     "GPSファイル %1 はどのファイルにもつながらないリンクです。この艇を除いて表示します"},
+    {"GPS file %1 is a device or a pipe, not a file: boat left out",
+     "GPSファイル %1 はファイルではありません (デバイスまたはパイプ)。この艇を除いて表示します"},
 };
 
-static_assert(sizeof(Texts) / sizeof(Texts[0]) == ReadProblem::StartupRaceMissing + 1,
+static_assert(sizeof(Texts) / sizeof(Texts[0]) == ReadProblem::GpsFileNotRegular + 1,
               "one text pair per problem kind");
 
 } // namespace
@@ -60,4 +70,25 @@ QString ReadProblem::toString(int language) const
     if (Line > 0)
         return QStringLiteral("%1:%2: %3").arg(File).arg(Line).arg(text(language));
     return QStringLiteral("%1: %2").arg(File, text(language));
+}
+
+ProblemRecorder::ProblemRecorder(ReadProblems &list, QString file) : m_list(list), m_file(std::move(file)) {}
+
+ProblemRecorder::~ProblemRecorder()
+{
+    if (m_count > m_listed)
+        m_list.append({m_file, 0, ReadProblem::MoreProblems, {QString::number(m_count - m_listed)}});
+}
+
+void ProblemRecorder::add(int line, ReadProblem::Kind kind, QStringList args)
+{
+    ++m_count;
+    if (m_listed >= MaxListed)
+        return;
+    ++m_listed;
+    for (QString &a : args) {
+        if (a.size() > MaxArgChars)
+            a = a.left(MaxArgChars) + QChar(0x2026);
+    }
+    m_list.append({m_file, line, kind, std::move(args)});
 }

@@ -30,6 +30,12 @@ struct ReadProblem {
         UnknownCourseElement, // element name
         BadCoastPoint,       // text
         StartupRaceMissing,  // name in racefile.st
+        MoreProblems,        // number of lines: the problems of a file past the ones listed
+        FileTooLarge,        // bound in MB: only the lines within it were read
+        LineTooLong,         // bound in characters
+        GpsFileIsFolder,     // file name
+        GpsFileLeadsNowhere, // file name: a link to itself, in a loop or to nothing
+        GpsFileNotRegular,   // file name: a device, a pipe or a socket
     };
 
     QString File;      // relative to the application folder, "/" between folders
@@ -44,3 +50,31 @@ struct ReadProblem {
 };
 
 using ReadProblems = QList<ReadProblem>;
+
+// Where a reader puts the problems of one file. The first MaxListed are listed; the others are
+// only counted, and the recorder closes the file's list with one MoreProblems entry when it
+// goes, so that a damaged file of a million lines gives a list that can be read. Texts taken
+// from the file are cut to MaxArgChars characters: one line may hold a megabyte.
+class ProblemRecorder
+{
+public:
+    static constexpr int MaxListed = 20;
+    static constexpr qsizetype MaxArgChars = 60;
+
+    ProblemRecorder(ReadProblems &list, QString file);
+    ~ProblemRecorder();
+    ProblemRecorder(const ProblemRecorder &) = delete;
+    ProblemRecorder &operator=(const ProblemRecorder &) = delete;
+
+    void add(int line, ReadProblem::Kind kind, QStringList args = {});
+    // A line with the problem of one already listed ("every later BN line"): counted in the
+    // closing MoreProblems entry, never listed on its own.
+    void addAgain() { ++m_count; }
+    const QString &file() const { return m_file; }
+
+private:
+    ReadProblems &m_list;
+    QString m_file;
+    int m_count = 0;
+    int m_listed = 0;
+};

@@ -114,8 +114,9 @@ void parseTrack(QByteArrayView bytes, const TrackWindow &window, ViewerBoat &boa
     bool lastDateFar = false;
     int farSamples = 0, firstFarLine = 0;
 
-    auto report = [&](int line, ReadProblem::Kind kind, QStringList args) {
-        problems.append({relativeFile, line, kind, std::move(args)});
+    ProblemRecorder recorder(problems, relativeFile);
+    auto report = [&recorder](int line, ReadProblem::Kind kind, QStringList args) {
+        recorder.add(line, kind, std::move(args));
     };
 
     // Lines end in CR LF or LF; a file without any LF has its lines ended by CR alone.

@@ -4,6 +4,7 @@
 
 #include <appfolder.h>
 #include <numbers.h>
+#include <textfile.h>
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,9 @@ QStringList coastFileNames(const ViewerExtent &extent)
     if (r > 50)
         return {QStringLiteral("TOBA")};
     const CoastArea a = coastArea(extent);
+    // Positions off the globe (a damaged track) lie in no tile.
+    if (!(a.South >= -90 * 60.0 && a.North <= 90 * 60.0 && a.West >= -360 * 60.0 && a.East <= 360 * 60.0))
+        return {};
     QStringList names;
     for (int b = int(std::floor(a.South / 40)); b <= int(std::floor(a.North / 40)); ++b) {
         for (int c = int(std::floor(a.West / 60)); c <= int(std::floor(a.East / 60)); ++c)
@@ -107,6 +111,7 @@ QPointF datumShift(double latMinutes, double lonMinutes)
 
 void readMeshCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &relativeFile, ReadProblems &problems)
 {
+    ProblemRecorder recorder(problems, relativeFile);
     const CoastArea &area = coast.Area;
     bool used = false;
     double south = 0.0, west = 0.0;
@@ -116,7 +121,7 @@ void readMeshCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &rela
             // The second-order mesh code "ppqqrs" in characters 3 to 8.
             const QByteArrayView digits = line.size() >= 8 ? line.sliced(2, 6) : QByteArrayView();
             if (!digitsValue(digits)) {
-                problems.append({relativeFile, number, ReadProblem::BadCoastPoint, {QString::fromLatin1(line)}});
+                recorder.add(number, ReadProblem::BadCoastPoint, {QString::fromLatin1(line)});
                 used = false;
                 return;
             }
@@ -131,7 +136,7 @@ void readMeshCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &rela
             const QByteArrayView count = line.size() > 49 ? line.sliced(49, std::min<qsizetype>(6, line.size() - 49))
                                                           : QByteArrayView();
             const double n = platform::leadingNumber(QString::fromLatin1(count));
-            lineLength = n >= 1 ? int(n) : 1;
+            lineLength = n >= 1 ? int(std::min(n, 999999.0)) : 1; // six digits at most
             inLine = 0;
             return;
         }
@@ -142,7 +147,7 @@ void readMeshCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &rela
             const auto x = field(chunk.first(5));
             const auto y = field(chunk.sliced(5));
             if (!x || !y) {
-                problems.append({relativeFile, number, ReadProblem::BadCoastPoint, {QString::fromLatin1(chunk)}});
+                recorder.add(number, ReadProblem::BadCoastPoint, {QString::fromLatin1(chunk)});
                 continue;
             }
             append(coast, *y * 5.0 / 10000.0 + south + coast.LatShift, *x * 7.5 / 10000.0 + west + coast.LonShift,
@@ -154,6 +159,7 @@ void readMeshCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &rela
 
 void readCommaCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &relativeFile, ReadProblems &problems)
 {
+    ProblemRecorder recorder(problems, relativeFile);
     forEachLine(bytes, [&](int number, QByteArrayView line) {
         const QString text = QString::fromLatin1(line);
         if (text.trimmed().isEmpty())
@@ -164,7 +170,7 @@ void readCommaCoast(QByteArrayView bytes, ViewerCoast &coast, const QString &rel
         const auto lat = items.size() > at + 1 ? parseNumber(items[at]) : std::nullopt;
         const auto lon = items.size() > at + 1 ? parseNumber(items[at + 1]) : std::nullopt;
         if (!lat || !lon) {
-            problems.append({relativeFile, number, ReadProblem::BadCoastPoint, {text}});
+            recorder.add(number, ReadProblem::BadCoastPoint, {text});
             return;
         }
         append(coast, *lat, *lon, starts);
@@ -206,15 +212,17 @@ ViewerCoast loadCoast(const QString &applicationFolder, const ViewerExtent &exte
         const QString relative = QStringLiteral("coastline/") + (comma ? QStringLiteral("toba") : name) +
                                  QStringLiteral(".cst");
         const QString path = platform::resolvePath(applicationFolder, relative);
-        QFile file(path);
-        if (!file.exists())
+        if (platform::pathKind(path) == platform::PathKind::Missing)
             continue;
         const QString shown = QDir(applicationFolder).relativeFilePath(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            problems.append({shown, 0, ReadProblem::FileUnreadable, {file.errorString()}});
+        const platform::FileReadResult read = platform::readFileBytes(path, platform::MaxTextFileBytes);
+        if (!read.ok) {
+            problems.append({shown, 0, ReadProblem::FileUnreadable, {read.reason}});
             continue;
         }
-        const QByteArray bytes = file.readAll();
+        if (read.truncated)
+            problems.append({shown, 0, ReadProblem::FileTooLarge, {QString::number(platform::MaxTextFileBytes >> 20)}});
+        const QByteArray &bytes = read.bytes;
         if (comma)
             readCommaCoast(bytes, coast, shown, problems);
         else

@@ -92,6 +92,8 @@ ViewerLoadResult loadViewerRace(const ViewerLoadRequest &request, const ViewerRa
     race.Path = raceInfo.absoluteFilePath();
     race.FileName = raceInfo.fileName();
     parseRaceControl(text.lines, folder, race.FileName, raceFile, race, result.problems);
+    if (text.truncated)
+        result.problems.append({raceFile, 0, ReadProblem::FileTooLarge, {QString::number(platform::MaxTextFileBytes >> 20)}});
     phase(observer, ViewerLoadObserver::Phase::RaceControl);
     if (race.Boats.isEmpty()) {
         result.status = ViewerLoadResult::NoBoats;
@@ -106,7 +108,10 @@ ViewerLoadResult loadViewerRace(const ViewerLoadRequest &request, const ViewerRa
             const platform::TextReadResult wind = platform::readTextFile(path);
             if (wind.ok)
                 race.Wind = parseWindFile(wind.lines, race.Start, relativeName(folder, path), result.problems);
-            else
+            if (wind.truncated)
+                result.problems.append({relativeName(folder, path), 0, ReadProblem::FileTooLarge,
+                                        {QString::number(platform::MaxTextFileBytes >> 20)}});
+            if (!wind.ok)
                 result.problems.append({relativeName(folder, path), 0, ReadProblem::FileUnreadable, {wind.error}});
         }
     }
@@ -119,14 +124,16 @@ ViewerLoadResult loadViewerRace(const ViewerLoadRequest &request, const ViewerRa
             observer->readingBoat(b + 1, race.boatCount(), boat.GpsFile, race.TitleText);
         const QString path = platform::resolvePath(folder, QStringLiteral("gpsdat/") + boat.GpsFile);
         const QString shown = relativeName(folder, path);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.problems.append({shown, 0, ReadProblem::FileUnreadable, {file.errorString()}});
+        const platform::FileReadResult read = platform::readFileBytes(path, platform::MaxTrackFileBytes);
+        if (!read.ok) {
+            result.problems.append({shown, 0, ReadProblem::FileUnreadable, {read.reason}});
             boat.Samples.clear();
             boat.MeanInterval = 1;
             continue;
         }
-        parseTrack(file.readAll(), window, boat, shown, result.problems);
+        if (read.truncated)
+            result.problems.append({shown, 0, ReadProblem::FileTooLarge, {QString::number(platform::MaxTrackFileBytes >> 20)}});
+        parseTrack(read.bytes, window, boat, shown, result.problems);
     }
     settlePeriod(race, raceFile, result.problems);
     for (const ViewerBoat &boat : std::as_const(race.Boats)) {

@@ -1,6 +1,7 @@
 #include "viewerrace.h"
 
 #include <cmath>
+#include <limits>
 
 QString viewerTitleText(const QString &title1, const QString &title2, const QString &raceFileName)
 {
@@ -17,5 +18,14 @@ QString viewerTitleText(const QString &title1, const QString &title2, const QStr
 int viewerRound(double x)
 {
     // std::nearbyint follows the default rounding mode: to nearest, a half to the even one.
-    return int(std::nearbyint(x));
+    // Values from damaged files can lie past what an int holds: they stop at its ends, and a
+    // value that is no number at all counts as 0.
+    const double r = std::nearbyint(x);
+    if (!(r == r))
+        return 0;
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(r);
 }

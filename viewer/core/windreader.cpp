@@ -6,25 +6,25 @@ QList<ViewerWindSample> parseWindFile(const QStringList &lines, const platform::
                                       const QString &relativeFile, ReadProblems &problems)
 {
     QList<ViewerWindSample> wind;
+    ProblemRecorder recorder(problems, relativeFile);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const int lineNumber = int(i) + 1;
         if (lines[i].trimmed().isEmpty())
             continue;
         const QStringList items = splitItems(lines[i], QLatin1Char(','));
         if (items.size() < 3) {
-            problems.append({relativeFile, lineNumber, ReadProblem::MissingValues,
-                             {QStringLiteral("wind"), QStringLiteral("3")}});
+            recorder.add(lineNumber, ReadProblem::MissingValues, {QStringLiteral("wind"), QStringLiteral("3")});
             continue;
         }
         const platform::LocalDateTime t = parseDateTime(items[0]);
         if (t.isNull()) {
-            problems.append({relativeFile, lineNumber, ReadProblem::BadDateTime, {items[0]}});
+            recorder.add(lineNumber, ReadProblem::BadDateTime, {items[0]});
             continue;
         }
         const auto speed = parseNumber(items[1]);
         const auto direction = parseNumber(items[2]);
         if (!speed || !direction) {
-            problems.append({relativeFile, lineNumber, ReadProblem::NotANumber, {speed ? items[2] : items[1]}});
+            recorder.add(lineNumber, ReadProblem::NotANumber, {speed ? items[2] : items[1]});
             continue;
         }
         ViewerWindSample s;
