@@ -471,6 +471,20 @@ void TestChartLayers::keptTracksMadeAnewOnlyWhenNeeded()
     cache.clear();
     check("cleared for another race", 5, 7);
 
+    // A picture of a high-resolution screen, two device pixels a chart pixel.
+    {
+        QImage sharp(1400, 1200, QImage::Format_RGB32), reference(1400, 1200, QImage::Format_RGB32);
+        for (QImage *img : {&sharp, &reference}) {
+            img->setDevicePixelRatio(2);
+            QPainter p(img);
+            DrawChart(p, QSize(700, 600), v, f.race, f.data, o, QString(), img == &sharp ? &cache : nullptr);
+        }
+        QCOMPARE(cache.pathBuilds(), 5);
+        QCOMPARE(cache.pictureBuilds(), 8);
+        const QString diff = pixelDifference(sharp, reference);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+
     // A painter that scales draws the tracks itself.
     QImage big(1400, 1200, QImage::Format_RGB32), reference(1400, 1200, QImage::Format_RGB32);
     for (QImage *img : {&big, &reference}) {
@@ -479,6 +493,7 @@ void TestChartLayers::keptTracksMadeAnewOnlyWhenNeeded()
         DrawChart(p, QSize(700, 600), v, f.race, f.data, o, QString(), img == &big ? &cache : nullptr);
     }
     QCOMPARE(cache.pathBuilds(), 5);
+    QCOMPARE(cache.pictureBuilds(), 8);
     QVERIFY(big == reference);
 }
 

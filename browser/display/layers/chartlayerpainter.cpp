@@ -113,7 +113,8 @@ void DrawChart(QPainter &painter, const QSize &chartSize, MapView &view, const R
     view.setChartSize(chartSize.width(), chartSize.height());
     view.ComputeScales();
     const ChartFrame frame = chartFrame(view);
-    if (!tracks || !painter.transform().isIdentity()) {
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    if (!tracks || painter.deviceTransform() != QTransform::fromScale(ratio, ratio)) {
         paintLayer(painter, chartScene(race, data, frame, options), fontFamily);
         return;
     }

@@ -33,8 +33,8 @@ void paintLayer(QPainter &painter, const LayerScene &scene, const QString &fontF
 // scale bar. The window caption (the race title) is the window's.
 // With a cache, the tracks come from the paths and the picture it keeps for the view, the
 // period and the focus (tracklayer.h), with the same pixels; the painter then paints on a
-// picture of chartSize without a transformation (a transformed painter draws the tracks
-// itself).
+// picture of chartSize without a transformation other than the picture's device pixel ratio
+// (a painter transformed otherwise draws the tracks itself).
 void DrawChart(QPainter &painter, const QSize &chartSize, MapView &view, const RaceControl &race,
                const RaceData &data, const ChartOptions &options,
                const QString &fontFamily = QString(), TrackLayerCache *tracks = nullptr);

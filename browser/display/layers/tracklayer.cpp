@@ -49,6 +49,7 @@ void TrackLayerCache::paint(QPainter &painter, const RaceControl &race, const Ra
     }
 
     PictureKey picture;
+    picture.devicePixelRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     picture.drawn.resize(boats);
     for (int i = 0; i < boats; ++i)
         picture.drawn[i] = options.isFocused(i);
@@ -101,7 +102,8 @@ void TrackLayerCache::makePicture(PictureKey key)
         vertices << n;
         total += n;
     }
-    const QSize size(int(std::lround(m_pathKey.chart.width)), int(std::lround(m_pathKey.chart.height)));
+    const qreal ratio = m_pictureKey.devicePixelRatio;
+    const QSize size(int(std::lround(m_pathKey.chart.width * ratio)), int(std::lround(m_pathKey.chart.height * ratio)));
     m_pictureEmpty = boats.isEmpty() || size.isEmpty();
     if (m_pictureEmpty) {
         m_picture = QImage();
@@ -126,6 +128,7 @@ void TrackLayerCache::makePicture(PictureKey key)
         int(pictures.size()),
         [&](int r) {
             QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+            picture.setDevicePixelRatio(ratio);
             picture.fill(Qt::transparent);
             LayerScene scene;
             for (int b = runStart[r]; b < runStart[r + 1]; ++b) {

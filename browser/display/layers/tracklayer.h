@@ -28,8 +28,9 @@ class TrackLayerCache
 {
 public:
     // Paints the tracks of the focused boats over the playback period, as chartScene has them,
-    // onto painter, which paints on a picture of the chart's size without a transformation.
-    // Nothing when the chart shows no tracks (chartTracksShown).
+    // onto painter, which paints on a picture of the chart's size without a transformation
+    // other than the picture's device pixel ratio. Nothing when the chart shows no tracks
+    // (chartTracksShown).
     void paint(QPainter &painter, const RaceControl &race, const RaceData &data, const ChartFrame &chart,
                const ChartOptions &options);
 
@@ -55,8 +56,10 @@ private:
         QVector<Colour> colours;
         bool operator==(const PathKey &) const = default;
     };
-    // What the picture depends on beyond the paths: the focus.
+    // What the picture depends on beyond the paths: the focus, and the device pixels of the
+    // chart picture (a high-resolution screen has more than one a chart pixel).
     struct PictureKey {
+        qreal devicePixelRatio = 1.0;
         QVector<bool> drawn; // per boat
         bool operator==(const PictureKey &) const = default;
     };
