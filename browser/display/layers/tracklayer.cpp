@@ -124,6 +124,7 @@ void TrackLayerCache::makePicture(PictureKey key)
     }
     runStart << int(boats.size());
     std::vector<QImage> pictures(static_cast<size_t>(runStart.size() - 1));
+    const QVector<QVector<SceneStroke>> &paths = m_paths;
     platform::parallelFor(
         int(pictures.size()),
         [&](int r) {
@@ -132,7 +133,7 @@ void TrackLayerCache::makePicture(PictureKey key)
             picture.fill(Qt::transparent);
             LayerScene scene;
             for (int b = runStart[r]; b < runStart[r + 1]; ++b) {
-                for (const SceneStroke &s : std::as_const(m_paths[boats[b]]))
+                for (const SceneStroke &s : paths[boats[b]])
                     scene.items.push_back(s);
             }
             QPainter p(&picture);
