@@ -1,8 +1,12 @@
 // Prints how long the chart layers take for a large race: 50 boats, four hours of 1 s fixes
-// (720 000 track points), tracks on, on a 1000-pixel chart and a 200-pixel overview.
+// (720 000 track points), tracks on, on a 1000-pixel chart and a 200-pixel overview: a redraw
+// of the view shown (the tracks' picture kept), of a new view (paths and picture made anew), of
+// a new focus (the picture painted anew from the kept paths), and without the cache.
 // Run by hand: bench_chartlayers [repetitions [chart.png]] (the picture for a look at it)
 #include <chartlayerpainter.h>
 #include <mapview.h>
+#include <orderedparallel.h>
+#include <tracklayer.h>
 #include <racecontrol.h>
 #include <racedata.h>
 
@@ -123,15 +127,31 @@ int main(int argc, char **argv)
 
     QImage chart(1000, 1000, QImage::Format_RGB32);
     QImage overview(200, 200, QImage::Format_RGB32);
-    std::vector<double> full, scene, overviewTimes, traced, zoomed;
+    std::vector<double> plain, kept, newView, newFocus, scene, overviewTimes, traced, zoomed, zoomedNew;
+    TrackLayerCache cache;
     QElapsedTimer timer;
+    auto redraw = [&](std::vector<double> &times, MapView &v, const ChartOptions &o, TrackLayerCache *tracks) {
+        QPainter p(&chart);
+        timer.start();
+        DrawChart(p, chart.size(), v, race, data, o, QString(), tracks);
+        DrawMarks(p, chart.size(), v, race, data, o);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    };
     for (int r = 0; r < reps; ++r) {
+        redraw(plain, view, options, nullptr);
+        std::vector<double> warming;
+        redraw(warming, view, options, &cache);
+        redraw(kept, view, options, &cache);
         {
-            QPainter p(&chart);
-            timer.start();
-            DrawChart(p, chart.size(), view, race, data, options);
-            DrawMarks(p, chart.size(), view, race, data, options);
-            full.push_back(timer.nsecsElapsed() / 1e6);
+            // Moved by a pixel: the paths and the picture are made anew; then one boat out of
+            // focus: the picture is painted anew from the kept paths.
+            MapView moved = view;
+            moved.ViewLat += (r % 2 ? 1.0 : -1.0) / view.ScaleLat;
+            redraw(newView, moved, options, &cache);
+            ChartOptions o = options;
+            o.focused = QVector<bool>(Boats, true);
+            o.focused[r % Boats] = false;
+            redraw(newFocus, moved, o, &cache);
         }
         timer.start();
         const LayerScene s = chartScene(race, data, chartFrame(view), options);
@@ -145,25 +165,19 @@ int main(int argc, char **argv)
         {
             ChartOptions t = options;
             t.tracing = true;
-            QPainter p(&chart);
-            timer.start();
-            DrawChart(p, chart.size(), view, race, data, t);
-            DrawMarks(p, chart.size(), view, race, data, t);
-            traced.push_back(timer.nsecsElapsed() / 1e6);
+            redraw(traced, view, t, &cache);
         }
         {
             MapView z = view;
             z.Zoom = z.UserZoom = 8.0;
-            QPainter p(&chart);
-            timer.start();
-            DrawChart(p, chart.size(), z, race, data, options);
-            DrawMarks(p, chart.size(), z, race, data, options);
-            zoomed.push_back(timer.nsecsElapsed() / 1e6);
+            z.ViewLat += (r % 2 ? 1.0 : -1.0) / view.ScaleLat;
+            redraw(zoomedNew, z, options, &cache);
+            redraw(zoomed, z, options, &cache);
         }
     }
     if (argc > 2) {
         QPainter p(&chart);
-        DrawChart(p, chart.size(), view, race, data, options);
+        DrawChart(p, chart.size(), view, race, data, options, QString(), &cache);
         ChartOptions t = options;
         t.timeMarksShown = true;
         t.periodEnd = 1800;
@@ -172,12 +186,16 @@ int main(int argc, char **argv)
         p.end();
         chart.save(QString::fromLocal8Bit(argv[2]));
     }
-    std::printf("chart layers: %d boats, %d track points, 1000 px chart, %d repetitions (median ms)\n",
-                Boats, points, reps);
-    std::printf("  DrawChart + DrawMarks, tracks on        %8.2f ms\n", median(full));
-    std::printf("    of which the scene (no painting)      %8.2f ms\n", median(scene));
-    std::printf("  DrawChart + DrawMarks, tracks zoom x8   %8.2f ms\n", median(zoomed));
-    std::printf("  DrawChart + DrawMarks, tracing (grid)   %8.2f ms\n", median(traced));
-    std::printf("  DrawOverview, 200 px, all tracks        %8.2f ms\n", median(overviewTimes));
+    std::printf("chart layers: %d boats, %d track points, 1000 px chart, %d repetitions (median ms), %d cores\n",
+                Boats, points, reps, platform::coreCount());
+    std::printf("  DrawChart + DrawMarks, tracks on, view as before     %8.2f ms\n", median(kept));
+    std::printf("  DrawChart + DrawMarks, tracks on, a new view         %8.2f ms\n", median(newView));
+    std::printf("  DrawChart + DrawMarks, tracks on, a new focus        %8.2f ms\n", median(newFocus));
+    std::printf("  DrawChart + DrawMarks, tracks drawn without a cache  %8.2f ms\n", median(plain));
+    std::printf("    the chart scene alone (no painting)                %8.2f ms\n", median(scene));
+    std::printf("  DrawChart + DrawMarks, zoom x8, view as before       %8.2f ms\n", median(zoomed));
+    std::printf("  DrawChart + DrawMarks, zoom x8, a new view           %8.2f ms\n", median(zoomedNew));
+    std::printf("  DrawChart + DrawMarks, tracing (grid)                %8.2f ms\n", median(traced));
+    std::printf("  DrawOverview, 200 px, all tracks                     %8.2f ms\n", median(overviewTimes));
     return 0;
 }

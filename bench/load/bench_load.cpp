@@ -1,23 +1,32 @@
-// Load benchmark: prints the time of each phase of LoadRace and the peak resident memory.
+// Load benchmark: the browser's race load, phase by phase, and orvane-report end to end, each
+// beside the bare scan of the same GPS files made in the same run (barescan.h), so that the
+// ratio stays comparable on a busy machine. Prints the median of several runs and the peak
+// resident memory of one load.
+//   bench_load [--runs N] [--threads N]                    the 50-boat, 4-hour race (racegen bench50)
+//   bench_load [--runs N] [--threads N] APPFOLDER RACEFILE  raceadmin/RACEFILE of a prepared folder
+// --threads 1 loads on one core, as a reference; the default is every core.
+#include "../barescan.h"
+
+#include <racecontrolfile.h>
 #include <raceloader.h>
 
+#include <appfolder.h>
 #include <dialogs.h>
+#include <orderedparallel.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <vector>
 
 namespace {
-
-constexpr int Boats = 50;
-constexpr int FixesPerBoat = 4 * 3600; // 4 hours at 1 s
 
 long statusKiB(const char *key)
 {
@@ -31,76 +40,16 @@ long statusKiB(const char *key)
     return -1;
 }
 
-QByteArray packed(double minutes, char hemisphere, int width)
+bool makeBenchRace(const QString &folder)
 {
-    const double degrees = std::floor(minutes / 60.0);
-    return hemisphere + QByteArray::number(degrees * 100.0 + (minutes - degrees * 60.0), 'f', 5).rightJustified(width, '0');
-}
-
-// A synthetic race of Boats boats off Tokyo, each sailing a slow circle, one fix a second,
-// written one boat at a time so the generator holds little memory.
-bool writeSyntheticRace(const QString &app, qint64 *bytesWritten)
-{
-    for (const char *folder : {"raceadmin", "gpsdat", "winddat", "coastline"})
-        QDir(app).mkpath(QString::fromLatin1(folder));
-    QByteArray race = "T1, Synthetic 50 boats\r\nST, 2008/03/03 10:00:00\r\nFT, 2008/03/03 13:59:00\r\nTD, 9\r\n"
-                      "WF, wind.csv\r\n";
-    *bytesWritten = 0;
-    for (int b = 1; b <= Boats; ++b) {
-        const QByteArray name = "boat" + QByteArray::number(b) + ".trk";
-        race += "BN, " + name + ", Boat " + QByteArray::number(b) + "\r\n";
-        QByteArray bytes = "H  SOFTWARE NAME & VERSION\r\nI  PCX5 2.09\r\n\r\n"
-                           "M  G WGS 84               121 +0.000000e+00 +0.000000e+00 +0.000000e+00\r\n"
-                           "U  LAT LON DM\r\n\r\nH  LATITUDE    LONGITUDE    DATE      TIME     ALT  ;track\r\n";
-        bytes.reserve(FixesPerBoat * 72);
-        for (int i = 0; i < FixesPerBoat; ++i) {
-            const double a = (i + 20 * b) / 900.0;
-            const double lat = 2130.0 + 1.5 * std::sin(a) + b * 0.01;
-            const double lon = 8385.0 + 2.0 * std::cos(a) + b * 0.01;
-            const int s = 3600 * 1 - 300 + i; // 00:55:00 UTC onwards, 5 minutes before the start
-            char time[16];
-            std::snprintf(time, sizeof time, "%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
-            bytes += "T  " + packed(lat, 'N', 10) + " " + packed(lon, 'E', 11) + " 03-MAR-08 " + time +
-                     " 12.5 0.0 0.0 ;track\r\n";
-        }
-        QFile f(app + QStringLiteral("/gpsdat/") + QString::fromLatin1(name));
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            return false;
-        *bytesWritten += bytes.size();
-    }
-    QByteArray wind = "TIME,WIND SPEED,WIND DIRECTION (Mag)\r\n";
-    for (int m = 0; m < 240; ++m)
-        wind += QStringLiteral("2008/03/03 %1:%2:00,%3,%4\r\n")
-                    .arg(10 + m / 60)
-                    .arg(m % 60, 2, 10, QLatin1Char('0'))
-                    .arg(8 + m % 5)
-                    .arg((m * 7) % 360)
-                    .toLatin1();
-    // One coast tile over the race area: every second-order mesh holds ten lines of 70 points.
-    QByteArray tile;
-    for (int r = 0; r < 8; ++r) {
-        for (int c = 0; c < 8; ++c) {
-            tile += "M 5339" + QByteArray::number(r) + QByteArray::number(c) + "\r\n";
-            for (int l = 0; l < 10; ++l) {
-                tile += "L" + QByteArray(48, ' ') + QByteArray::number(70).rightJustified(6, ' ') + "\r\n";
-                for (int d = 0; d < 10; ++d) {
-                    for (int j = 0; j < 7; ++j) {
-                        const int k = d * 7 + j;
-                        tile += QByteArray::number(k * 140).rightJustified(5, ' ') +
-                                QByteArray::number(l * 1000 + (k % 9) * 50).rightJustified(5, ' ');
-                    }
-                    tile += "\r\n";
-                }
-            }
-        }
-    }
-    QFile coast(app + QStringLiteral("/coastline/5339.cst"));
-    if (!coast.open(QIODevice::WriteOnly) || coast.write(tile) != tile.size())
+    QProcess racegen;
+    racegen.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    racegen.start(QStringLiteral(RACEGEN_PROGRAM),
+                  {QStringLiteral("--preset"), QStringLiteral("bench50"), QStringLiteral("--out"), folder});
+    if (!racegen.waitForFinished(-1) || racegen.exitCode() != 0)
         return false;
-    QFile w(app + QStringLiteral("/winddat/wind.csv"));
-    QFile r(app + QStringLiteral("/raceadmin/bench.txt"));
-    return w.open(QIODevice::WriteOnly) && w.write(wind) == wind.size() && r.open(QIODevice::WriteOnly) &&
-           r.write(race) == race.size();
+    QDir(folder).mkpath(QStringLiteral("coastline"));
+    return QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/5239.cst"), folder + QStringLiteral("/coastline/5239.cst"));
 }
 
 class PhaseTimer : public LoadObserver
@@ -116,9 +65,18 @@ public:
     void raceLoaded(const RaceControl &, const RaceData &) override { done = clock.nsecsElapsed(); }
 };
 
-double ms(qint64 ns)
+double median(std::vector<double> v)
 {
-    return ns / 1e6;
+    if (v.empty())
+        return 0.0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+double cpuMs()
+{
+    return double(std::clock()) / CLOCKS_PER_SEC * 1e3;
 }
 
 } // namespace
@@ -129,50 +87,118 @@ int main(int argc, char **argv)
     platform::StderrDialogs dialogs;
     platform::DialogsGuard guard(&dialogs);
 
+    QStringList args = application.arguments().mid(1);
+    int runs = 5;
+    int threads = 0;
+    for (const char *option : {"--runs", "--threads"}) {
+        const int at = int(args.indexOf(QString::fromLatin1(option)));
+        if (at >= 0 && at + 1 < args.size()) {
+            (qstrcmp(option, "--runs") == 0 ? runs : threads) = std::max(0, args.at(at + 1).toInt());
+            args.remove(at, 2);
+        }
+    }
+    runs = std::max(1, runs);
+
     QTemporaryDir temporary;
-    AppSettings settings;
-    settings.setLanguage(UiLanguage::English);
-    RaceControl race;
-    if (argc >= 3) {
-        settings.ApplicationFolder = QString::fromLocal8Bit(argv[1]);
-        race.FileName = QString::fromLocal8Bit(argv[2]);
+    QString folder, raceName;
+    if (args.size() >= 2) {
+        folder = args.at(0);
+        raceName = args.at(1);
     } else {
-        qint64 bytes = 0;
-        settings.ApplicationFolder = temporary.path();
-        race.FileName = QStringLiteral("bench.txt");
-        if (!writeSyntheticRace(settings.ApplicationFolder, &bytes)) {
-            std::fprintf(stderr, "cannot write the synthetic race to %s\n", qPrintable(temporary.path()));
+        folder = temporary.path();
+        raceName = QStringLiteral("bench50.txt");
+        std::printf("generating the 50-boat, 4-hour race with racegen in %s ...\n", qPrintable(folder));
+        std::fflush(stdout);
+        if (!makeBenchRace(folder)) {
+            std::fprintf(stderr, "cannot make the benchmark race in %s\n", qPrintable(folder));
             return 1;
         }
-        std::printf("synthetic race: %d boats x %d fixes, %.1f MB of track files in %s\n", Boats, FixesPerBoat,
-                    bytes / 1e6, qPrintable(temporary.path()));
     }
+
+    AppSettings settings;
+    settings.setLanguage(UiLanguage::English);
+    settings.ApplicationFolder = folder;
+    QStringList trackPaths;
+    {
+        RaceControl race;
+        race.FileName = raceName;
+        if (!ReadRaceControl(settings, race)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(raceName));
+            return 1;
+        }
+        for (const BoatEntry &b : race.Boats)
+            trackPaths << platform::resolvePath(folder, QStringLiteral("gpsdat/") + b.TrackFile);
+    }
+    std::printf("%s: %lld GPS files; %d runs on %s, the median of each figure\n", qPrintable(raceName),
+                qint64(trackPaths.size()), runs,
+                threads == 1 ? "one core" : qPrintable(QStringLiteral("%1 cores").arg(threads > 0 ? threads : platform::coreCount())));
+
     const long rssBefore = statusKiB("VmRSS:");
-
-    RaceData data;
-    PhaseTimer timer;
-    const LoadResult result = LoadRace(settings, race, data, &timer);
-    if (!result.ok) {
-        std::fprintf(stderr, "the race could not be loaded\n");
-        return 1;
-    }
+    long peakOfOneLoad = 0;
+    std::vector<double> scanMs, scanCpuMs, readMs, parseMs, deriveMs, coastMs, restMs, totalMs, totalCpuMs, ratios;
+    bench::BareScan scan;
     qint64 points = 0;
-    for (const BoatTrack &t : data.Tracks)
-        points += t.PointCount();
+    for (int run = 0; run < runs; ++run) {
+        scan = bench::bareScan(trackPaths);
+        scanMs.push_back(scan.ms);
+        scanCpuMs.push_back(scan.cpuMs);
 
-    std::printf("boats %d, points %lld, wind samples %lld, coast points %lld\n", race.boatCount(),
-                static_cast<long long>(points), static_cast<long long>(data.Wind.size()),
-                static_cast<long long>(data.Coast.size()));
-    std::printf("race control file  %8.1f ms\n", ms(timer.read));
-    std::printf("parse + extent     %8.1f ms\n", ms(timer.tracks - timer.read));
-    std::printf("wind + derive      %8.1f ms\n", ms(timer.derived - timer.tracks));
-    std::printf("coast lines        %8.1f ms\n", ms(timer.coast - timer.derived));
-    std::printf("rest               %8.1f ms\n", ms(timer.done - timer.coast));
-    std::printf("total load         %8.1f ms\n", ms(timer.done));
-    struct rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("RSS before load    %8.1f MB\n", rssBefore / 1024.0);
-    std::printf("peak RSS (VmHWM)   %8.1f MB\n", statusKiB("VmHWM:") / 1024.0);
-    std::printf("peak RSS (rusage)  %8.1f MB\n", usage.ru_maxrss / 1024.0);
+        RaceControl race;
+        race.FileName = raceName;
+        RaceData data;
+        PhaseTimer timer;
+        const double cpu0 = cpuMs();
+        const LoadResult result = LoadRace(settings, race, data, &timer, threads);
+        totalCpuMs.push_back(cpuMs() - cpu0);
+        if (!result.ok) {
+            std::fprintf(stderr, "the race could not be loaded\n");
+            return 1;
+        }
+        if (run == 0)
+            peakOfOneLoad = statusKiB("VmHWM:");
+        points = 0;
+        for (const BoatTrack &t : data.Tracks)
+            points += t.PointCount();
+        readMs.push_back(timer.read / 1e6);
+        parseMs.push_back((timer.tracks - timer.read) / 1e6);
+        deriveMs.push_back((timer.derived - timer.tracks) / 1e6);
+        coastMs.push_back((timer.coast - timer.derived) / 1e6);
+        restMs.push_back((timer.done - timer.coast) / 1e6);
+        totalMs.push_back(timer.done / 1e6);
+        ratios.push_back(timer.done / 1e6 / scan.ms);
+    }
+
+    std::printf("bare scan: %.1f MB, %lld records, one core    %8.1f ms  (processor time %.1f ms)\n",
+                scan.bytes / 1e6, scan.records, median(scanMs), median(scanCpuMs));
+    std::printf("load: %lld points\n", points);
+    std::printf("  race control file       %8.1f ms\n", median(readMs));
+    std::printf("  parse + extent          %8.1f ms\n", median(parseMs));
+    std::printf("  wind + derive           %8.1f ms\n", median(deriveMs));
+    std::printf("  coast lines             %8.1f ms\n", median(coastMs));
+    std::printf("  rest                    %8.1f ms\n", median(restMs));
+    std::printf("  total load              %8.1f ms  (processor time %.1f ms)\n", median(totalMs), median(totalCpuMs));
+    std::printf("  load / bare scan        %8.2f     (median of the runs' ratios %.2f)\n",
+                median(totalMs) / median(scanMs), median(ratios));
+    std::printf("resident memory           %8.1f MB before the loads, peak %.1f MB after the first\n",
+                rssBefore / 1024.0, peakOfOneLoad / 1024.0);
+
+    // orvane-report end to end: a process start, the load, the passing times, the JSON.
+    std::vector<double> reportMs, reportScanMs;
+    for (int run = 0; run < runs; ++run) {
+        reportScanMs.push_back(bench::bareScan(trackPaths).ms);
+        QProcess report;
+        report.setStandardOutputFile(QProcess::nullDevice());
+        report.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        report.start(QStringLiteral(REPORT_PROGRAM), {folder, raceName});
+        if (!report.waitForFinished(-1) || report.exitStatus() != QProcess::NormalExit) {
+            std::fprintf(stderr, "orvane-report did not run\n");
+            return 1;
+        }
+        reportMs.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::printf("orvane-report end to end  %8.1f ms  (bare scan %.1f ms, ratio %.2f)\n", median(reportMs),
+                median(reportScanMs), median(reportMs) / median(reportScanMs));
     return 0;
 }

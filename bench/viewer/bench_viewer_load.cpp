@@ -1,11 +1,16 @@
 // Viewer load benchmark: times each phase of the viewer's race load (race control file, wind,
-// GPS tracks, extent and daylight, coast lines, speeds and courses, passing times) and reports
-// the peak resident memory.
-//   bench_viewer_load                      makes the 50-boat, 4-hour race with racegen --preset bench50
-//   bench_viewer_load APPFOLDER RACEFILE   loads raceadmin/RACEFILE of a prepared application folder
+// GPS tracks, extent and daylight, coast lines, speeds and courses, passing times) beside the
+// bare scan of the same GPS files in the same run (barescan.h), and reports the peak resident
+// memory.
+//   bench_viewer_load [--runs N] [--threads N]                    makes the 50-boat, 4-hour race (racegen bench50)
+//   bench_viewer_load [--runs N] [--threads N] APPFOLDER RACEFILE  raceadmin/RACEFILE of a prepared folder
+// --threads 1 loads on one core, as a reference; the default is every core.
+#include "../barescan.h"
+
 #include <viewerloader.h>
 
 #include <appfolder.h>
+#include <orderedparallel.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,12 +19,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 namespace {
-
-constexpr int Runs = 3;
 
 long statusKiB(const char *key)
 {
@@ -53,16 +58,37 @@ bool makeBenchRace(const QString &folder)
     return QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/5239.cst"), folder + QStringLiteral("/coastline/5239.cst"));
 }
 
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0.0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
+    QStringList args = application.arguments().mid(1);
+    int runs = 5;
+    int threads = 0;
+    for (const char *option : {"--runs", "--threads"}) {
+        const int at = int(args.indexOf(QString::fromLatin1(option)));
+        if (at >= 0 && at + 1 < args.size()) {
+            (qstrcmp(option, "--runs") == 0 ? runs : threads) = std::max(0, args.at(at + 1).toInt());
+            args.remove(at, 2);
+        }
+    }
+    runs = std::max(1, runs);
+
     QTemporaryDir temporary;
     QString folder, race;
-    if (argc >= 3) {
-        folder = QString::fromLocal8Bit(argv[1]);
-        race = QString::fromLocal8Bit(argv[2]);
+    if (args.size() >= 2) {
+        folder = args.at(0);
+        race = args.at(1);
     } else {
         folder = temporary.path();
         race = QStringLiteral("bench50.txt");
@@ -73,42 +99,63 @@ int main(int argc, char **argv)
             return 1;
         }
     }
-    qint64 bytes = 0;
-    for (const QString &f : platform::listFiles(folder, QStringLiteral("gpsdat/*")))
-        bytes += platform::fileSize(folder, QStringLiteral("gpsdat/") + f);
-    std::printf("%s: %.1f MB of GPS files\n", qPrintable(race), bytes / 1e6);
+    const QString racePath = platform::resolvePath(folder, QStringLiteral("raceadmin/") + race);
+    QStringList trackPaths;
+    {
+        LoadedViewerRace loaded;
+        if (!loadViewerRace({folder, racePath, 1000, 900, 1}, ViewerRace(), loaded).ok()) {
+            std::fprintf(stderr, "the race cannot be loaded\n");
+            return 1;
+        }
+        for (const ViewerBoat &b : loaded.Race.Boats)
+            trackPaths << platform::resolvePath(folder, QStringLiteral("gpsdat/") + b.GpsFile);
+    }
+    std::printf("%s: %lld GPS files; %d runs on %s, the median of each figure\n", qPrintable(race),
+                qint64(trackPaths.size()), runs,
+                threads == 1 ? "one core" : qPrintable(QStringLiteral("%1 cores").arg(threads > 0 ? threads : platform::coreCount())));
 
     const long rssBefore = statusKiB("VmRSS:");
     static const char *const names[] = {"race control file", "wind file", "GPS tracks", "extent, daylight",
                                         "coast lines", "speeds, courses", "passing times"};
-    ViewerLoadRequest request{folder, platform::resolvePath(folder, QStringLiteral("raceadmin/") + race), 1000, 900};
-    for (int run = 1; run <= Runs; ++run) {
+    std::vector<double> phases[7], totals, cpus, scans, scanCpus, ratios;
+    bench::BareScan scan;
+    qint64 samples = 0;
+    ViewerLoadRequest request{folder, racePath, 1000, 900, threads};
+    for (int run = 1; run <= runs; ++run) {
+        scan = bench::bareScan(trackPaths);
+        scans.push_back(scan.ms);
+        scanCpus.push_back(scan.cpuMs);
         LoadedViewerRace loaded;
         PhaseTimer timer;
         const std::clock_t cpuStart = std::clock();
         timer.clock.start();
         const ViewerLoadResult result = loadViewerRace(request, ViewerRace(), loaded, &timer);
         const qint64 total = timer.clock.nsecsElapsed();
-        const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC * 1e3;
+        cpus.push_back(double(std::clock() - cpuStart) / CLOCKS_PER_SEC * 1e3);
         if (!result.ok()) {
             std::fprintf(stderr, "the load failed (%d) %s\n", int(result.status), qPrintable(result.error));
             return 1;
         }
-        qint64 samples = 0;
+        samples = 0;
         for (const ViewerBoat &b : loaded.Race.Boats)
             samples += b.sampleCount();
-        std::printf("\nrun %d: %d boats, %lld samples, %d course elements, %d coast points, %lld problems\n", run,
-                    loaded.Race.boatCount(), samples, loaded.Derived.Passes.elementCount(),
-                    loaded.Derived.Coast.pointCount(), qint64(result.problems.size()));
         qint64 previous = 0;
         for (int p = 0; p < 7; ++p) {
-            std::printf("  %-20s %8.1f ms\n", names[p], (timer.at[p] - previous) / 1e6);
+            phases[p].push_back((timer.at[p] - previous) / 1e6);
             previous = timer.at[p];
         }
-        std::printf("  %-20s %8.1f ms  (%.1f ms of processor time: the figure to trust on a busy machine)\n",
-                    "total", total / 1e6, cpu);
+        totals.push_back(total / 1e6);
+        ratios.push_back(total / 1e6 / scan.ms);
     }
-    std::printf("\nresident memory: %.1f MB before the loads, peak %.1f MB\n", rssBefore / 1024.0,
+    std::printf("bare scan: %.1f MB, %lld records, one core %8.1f ms  (processor time %.1f ms)\n", scan.bytes / 1e6,
+                scan.records, median(scans), median(scanCpus));
+    std::printf("load: %lld samples\n", samples);
+    for (int p = 0; p < 7; ++p)
+        std::printf("  %-20s %8.1f ms\n", names[p], median(phases[p]));
+    std::printf("  %-20s %8.1f ms  (processor time %.1f ms)\n", "total", median(totals), median(cpus));
+    std::printf("  %-20s %8.2f     (median of the runs' ratios %.2f)\n", "load / bare scan",
+                median(totals) / median(scans), median(ratios));
+    std::printf("resident memory: %.1f MB before the loads, peak %.1f MB\n", rssBefore / 1024.0,
                 statusKiB("VmHWM:") / 1024.0);
     return 0;
 }

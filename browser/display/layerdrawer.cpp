@@ -23,7 +23,7 @@ void LayerDrawer::drawChart()
     m_state.view.ChartRotation = m_state.race.ChartRotation;
     QPainter p(&m_chart->canvas());
     DrawChart(p, m_chart->size(), m_state.view, m_state.race, m_state.data, m_state.chartOptions(),
-              m_state.settings.UiFontName);
+              m_state.settings.UiFontName, &m_tracks);
     p.end();
     m_window->setWindowTitle(m_state.caption);
     m_chart->flush();

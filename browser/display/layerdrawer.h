@@ -1,8 +1,11 @@
 // Draws the chart layers of the shown race onto the race display's pictures: the chart
 // (DrawChart, DrawTimeMarks, DrawMarks), the overview and the wind indicator with its two
 // read-out boxes. The layers library computes and paints; this hands it the pictures, the
-// projection and the options of the shown race.
+// projection and the options of the shown race, and keeps the tracks' paths and picture
+// between chart redraws (tracklayer.h) until the next race is loaded.
 #pragma once
+
+#include <tracklayer.h>
 
 class CanvasPicture;
 class QLineEdit;
@@ -25,6 +28,8 @@ public:
     void fullRedraw();
     void drawOverview();
     void drawWindIndicator(const WindReading &wind);
+    // A race is being loaded: the tracks kept belong to the race before.
+    void forgetTracks() { m_tracks.clear(); }
 
 private:
     RaceDisplayState &m_state;
@@ -34,4 +39,5 @@ private:
     CanvasPicture *m_wind;
     QLineEdit *m_direction;
     QLineEdit *m_speed;
+    TrackLayerCache m_tracks;
 };

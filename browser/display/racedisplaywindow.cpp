@@ -450,6 +450,7 @@ public:
 
     void loadStarting() override
     {
+        w->m_layers->forgetTracks();
         w->m_pages->beforeLoad();
         w->applySeaColours();
     }

@@ -49,6 +49,11 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Up to this many digits make a whole number below 2^53, exact in a double.
+constexpr int MaxExactDigits = 15;
+constexpr double PowersOfTen[MaxExactDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // The leading number of a byte text, as platform::leadingNumber reads a QString: blanks
 // skipped, optional sign, digits with an optional point and an optional exponent. Nothing
 // when the text does not start with a number.
@@ -61,19 +66,26 @@ std::optional<double> leadingNumber(const char *p, const char *end)
         negative = *p++ == '-';
     const char *start = p;
     bool digits = false;
+    // The digits as one whole number and how many of them follow the point.
+    quint64 whole = 0;
+    int count = 0, fraction = 0;
     while (p < end && isDigit(*p)) {
-        ++p;
+        whole = whole * 10 + quint64(*p++ - '0');
+        ++count;
         digits = true;
     }
     if (p < end && *p == '.') {
         ++p;
         while (p < end && isDigit(*p)) {
-            ++p;
+            whole = whole * 10 + quint64(*p++ - '0');
+            ++count;
+            ++fraction;
             digits = true;
         }
     }
     if (!digits)
         return std::nullopt;
+    bool exponent = false;
     if (p < end && (*p == 'e' || *p == 'E')) {
         const char *q = p + 1;
         if (q < end && (*q == '+' || *q == '-'))
@@ -82,7 +94,15 @@ std::optional<double> leadingNumber(const char *p, const char *end)
             while (q < end && isDigit(*q))
                 ++q;
             p = q;
+            exponent = true;
         }
+    }
+    // A receiver's coordinate has a dozen digits and no exponent: the whole number and the
+    // power of ten are both exact, so the one rounding of the division gives the nearest
+    // double, the value from_chars gives, at a fraction of its cost.
+    if (!exponent && count <= MaxExactDigits) {
+        const double v = double(whole) / PowersOfTen[fraction];
+        return negative ? -v : v;
     }
     double v = 0.0;
     const auto r = std::from_chars(start, p, v);
@@ -390,6 +410,24 @@ QDate parseTrackDate(QByteArrayView item)
     return platform::LocalDateTime::parseDate(text);
 }
 
+qsizetype expectedFixes(QByteArrayView bytes)
+{
+    const char *const begin = bytes.data();
+    const char *const end = begin + bytes.size();
+    for (const char *p = begin; p < end;) {
+        const char *nl = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (*p == 'T') {
+            const qsizetype length = (nl ? nl + 1 : end) - p;
+            const qsizetype rest = end - p;
+            return rest / length + rest / length / 16 + 1;
+        }
+        if (!nl)
+            break;
+        p = nl + 1;
+    }
+    return 0;
+}
+
 bool isTrackFileName(const QString &name)
 {
     const QStringView tail = QStringView(name).right(3);
@@ -406,6 +444,22 @@ TrackParseResult parseTrackBytes(QByteArrayView bytes, RaceControl &rc, BoatTrac
         parser.run(bytes);
     }
     return result;
+}
+
+void mergeTrackTimes(RaceControl &race, const RaceControl &parsed, const TrackParseResult &result)
+{
+    if (race.StartTime.isNull()) {
+        race.StartTime = parsed.StartTime;
+        race.DisplayStart = parsed.DisplayStart;
+        race.FinishTime = parsed.FinishTime;
+        race.DisplayEnd = parsed.DisplayEnd;
+    } else if (!parsed.FinishTime.isNull() && (race.FinishTime.isNull() || race.FinishTime < parsed.FinishTime)) {
+        race.FinishTime = parsed.FinishTime;
+    }
+    if (race.FirstFixTime.isNull())
+        race.FirstFixTime = parsed.FirstFixTime;
+    if (result.records > 0)
+        race.LastFixTime = parsed.LastFixTime;
 }
 
 TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, int boatNumber, BoatTrack &track)
@@ -456,12 +510,8 @@ TrackParseResult ParseTrackFile(const AppSettings &settings, RaceControl &rc, in
     }
     if (truncated)
         bytes = bytes.first(std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r')) + 1);
-    // Room for one fix per record line (about 50 bytes) at once, so a long log is not copied
-    // again and again while it grows; what a file with long headers leaves unused is given back.
-    track.Points.reserve(qsizetype(bytes.size() / 40));
+    track.Points.reserve(expectedFixes(bytes));
     TrackParseResult parsed = parseTrackBytes(bytes, rc, track, problemFileName(settings.ApplicationFolder, result.path));
-    if (track.Points.capacity() > track.Points.size() + track.Points.size() / 4)
-        track.Points.squeeze();
     parsed.path = result.path;
     if (truncated) {
         parsed.problems.append({problemFileName(settings.ApplicationFolder, result.path), 0, FileProblem::FileTooLarge,

@@ -52,6 +52,12 @@ double coordinateToMinutes(double v, CoordinateForm form);
 // "03-MAR-2008", "2008/03/03". An invalid QDate when it names no real day.
 QDate parseTrackDate(QByteArrayView item);
 
+// How many fixes to make room for before the bytes of a track file are parsed: the bytes from
+// the first record on divided by that record's length, and a sixteenth more (receivers write
+// records of one length, give or take a digit). A log with shorter records later on grows as
+// it is read; one without a record line needs no room.
+qsizetype expectedFixes(QByteArrayView bytes);
+
 // True when the name ends in exactly "TRK", "DTR", "trk" or "dtr" (mixed case is not read).
 bool isTrackFileName(const QString &name);
 
@@ -77,6 +83,16 @@ struct TrackParseResult {
 // test and no file system access. Problems name problemFile.
 TrackParseResult parseTrackBytes(QByteArrayView bytes, RaceControl &rc, BoatTrack &track,
                                  const QString &problemFile = {});
+
+// Files side by side. A file parsed on a copy of the race leaves the fields above on the copy.
+// Once the race has a start time, what one file does to them does not change how the next one
+// is read (the start is fixed, the window stays as it is), so copies made before any of those
+// files is read can be parsed at once; taking each copy over in boat order then gives the race
+// what reading the files one after another gives it: the first fix of the first file that has
+// one, the latest finish taken, the last fix of the last file with a record. A copy parsed
+// while the race had no start time must be the race as the files before it left it (read
+// those one by one): its start, display window and finish are taken over as they are.
+void mergeTrackTimes(RaceControl &race, const RaceControl &parsed, const TrackParseResult &result);
 
 // Reads gpsdat/<TrackFile> of boat boatNumber (1-based) below the application folder into
 // track: a missing file, a wrong name or a file of MinTrackFileBytes or fewer leave the track

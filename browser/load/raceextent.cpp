@@ -15,6 +15,21 @@ void GetCodeLength(RaceExtent &extent)
     extent.MetresPerLonMinute = (extent.DegToRad / 60.0) * a / std::sqrt(w) * std::cos(phi) * 0.99794;
 }
 
+// Centre, local scale and span of the bounds as they stand.
+static void settleExtent(RaceExtent &extent)
+{
+    extent.CentreLat = (extent.MaxLat + extent.MinLat) / 2.0;
+    extent.CentreLon = (extent.MaxLon + extent.MinLon) / 2.0;
+    GetCodeLength(extent);
+    extent.LonFactor = extent.MetresPerLonMinute / extent.MetresPerLatMinute;
+    extent.Span = extent.MaxLat - extent.MinLat;
+    const double lonSpan = extent.LonFactor * (extent.MaxLon - extent.MinLon);
+    if (lonSpan > extent.Span)
+        extent.Span = lonSpan;
+    if (extent.Span < 0.1)
+        extent.Span = 0.1;
+}
+
 void widenExtent(RaceExtent &extent, const QVector<TrackPoint> &points)
 {
     for (const TrackPoint &p : points) {
@@ -26,16 +41,16 @@ void widenExtent(RaceExtent &extent, const QVector<TrackPoint> &points)
         extent.MaxLon = std::max(extent.MaxLon, p.Lon);
         extent.MinLon = std::min(extent.MinLon, p.Lon);
     }
-    extent.CentreLat = (extent.MaxLat + extent.MinLat) / 2.0;
-    extent.CentreLon = (extent.MaxLon + extent.MinLon) / 2.0;
-    GetCodeLength(extent);
-    extent.LonFactor = extent.MetresPerLonMinute / extent.MetresPerLatMinute;
-    extent.Span = extent.MaxLat - extent.MinLat;
-    const double lonSpan = extent.LonFactor * (extent.MaxLon - extent.MinLon);
-    if (lonSpan > extent.Span)
-        extent.Span = lonSpan;
-    if (extent.Span < 0.1)
-        extent.Span = 0.1;
+    settleExtent(extent);
+}
+
+void widenExtent(RaceExtent &extent, const RaceExtent &by)
+{
+    extent.MaxLat = std::max(extent.MaxLat, by.MaxLat);
+    extent.MinLat = std::min(extent.MinLat, by.MinLat);
+    extent.MaxLon = std::max(extent.MaxLon, by.MaxLon);
+    extent.MinLon = std::min(extent.MinLon, by.MinLon);
+    settleExtent(extent);
 }
 
 void deriveTrackValues(QVector<TrackPoint> &points, const RaceExtent &extent)

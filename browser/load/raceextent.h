@@ -11,6 +11,10 @@
 // the centre, the local scale (GetCodeLength), LonFactor and Span (at least 0.1 latitude
 // minutes). Bounds that no point has widened leave centre 0 and Span 0.1.
 void widenExtent(RaceExtent &extent, const QVector<TrackPoint> &points);
+// Widens the bounds by those of another extent (one widened by other points), then sets the
+// derived values as above: widening by each track's own extent in turn, in any order, gives
+// the extent widening by all their points gives.
+void widenExtent(RaceExtent &extent, const RaceExtent &by);
 
 // MetresPerLatMinute and MetresPerLonMinute at extent.CentreLat on the ellipsoid
 // a = 6378136 m, f = 1 / 298.257222101 (about 1846.3 m per minute of latitude at 35° N).

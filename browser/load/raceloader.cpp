@@ -9,10 +9,12 @@
 
 #include <appfolder.h>
 #include <dialogs.h>
+#include <orderedparallel.h>
 
 #include <QDir>
 
 #include <algorithm>
+#include <vector>
 
 QString raceCaption(const AppSettings &settings, const RaceControl &race)
 {
@@ -45,37 +47,60 @@ QString trackPath(const AppSettings &settings, const QString &trackFile)
     return QDir::toNativeSeparators(platform::resolvePath(settings.ApplicationFolder, QStringLiteral("gpsdat/") + trackFile));
 }
 
-// The track load loop: every boat's file in boat order, the extent widened after each.
+// One boat's file as it was read, for the load to take over in boat order.
+struct ParsedBoat {
+    bool exists = false;    // the file was there when its turn came
+    RaceControl race;       // the race the file was parsed on, with the fields the parse moves
+    BoatTrack track;
+    RaceExtent bounds;      // of this track alone
+    TrackParseResult parsed;
+};
+
+// The track load loop: every boat's file, the extent widened by each. The files are parsed on
+// every core, each on its own copy of the race; everything else happens on the calling thread
+// in boat order, as one file after another: the progress, the messages, the problems listed,
+// the start, finish and fix times the files set, the extent.
 // A file that is gone or unreadable when its turn comes is named in a message; its boat stays
 // in the race without a track (the race control file still names it), and the others load.
-void loadTracks(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver &observer, LoadResult &result)
+void loadTracks(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver &observer, LoadResult &result,
+                int threads)
 {
     data.Extent = RaceExtent();
     race.FirstFixTime = {};
     race.LastFixTime = {};
     const QString &app = settings.ApplicationFolder;
     const int count = race.boatCount();
-    for (int b = 1; b <= count; ++b) {
-        const BoatEntry boat = race.Boats[b - 1];
-        const QString path = trackPath(settings, boat.TrackFile);
-        const QString problemFile = problemFileName(app, platform::resolvePath(app, QStringLiteral("gpsdat/") + boat.TrackFile));
-        BoatTrack track;
-        if (!platform::fileExists(app, QStringLiteral("gpsdat/") + boat.TrackFile)) {
-            platform::dialogs().message(settings.text(QStringLiteral("No GPS file  (") + path + QStringLiteral(")  be sure !"),
-                                                      QStringLiteral("GPSファイルがありません。(") + path +
-                                                          QStringLiteral(")\u3000ファイル名を正確に！！")));
+    std::vector<ParsedBoat> boats(static_cast<size_t>(count));
+    data.Tracks.reserve(count);
+
+    auto parse = [&](int i) {
+        ParsedBoat &boat = boats[size_t(i)];
+        boat.exists = platform::fileExists(app, QStringLiteral("gpsdat/") + std::as_const(boat.race.Boats)[i].TrackFile);
+        if (!boat.exists)
+            return;
+        boat.parsed = ParseTrackFile(settings, boat.race, i + 1, boat.track);
+        widenExtent(boat.bounds, boat.track.Points);
+    };
+    auto takeOver = [&](int i) {
+        ParsedBoat &boat = boats[size_t(i)];
+        const int b = i + 1;
+        const QString &trackFile = race.Boats[i].TrackFile;
+        const QString path = trackPath(settings, trackFile);
+        const QString problemFile = problemFileName(app, platform::resolvePath(app, QStringLiteral("gpsdat/") + trackFile));
+        const QString gone = settings.text(QStringLiteral("No GPS file  (") + path + QStringLiteral(")  be sure !"),
+                                           QStringLiteral("GPSファイルがありません。(") + path +
+                                               QStringLiteral(")\u3000ファイル名を正確に！！"));
+        if (!boat.exists) {
+            platform::dialogs().message(gone);
             result.problems.append({problemFile, 0, FileProblem::TrackFileGone, {}});
-            data.Tracks.append(std::move(track));
-            continue;
+            data.Tracks.append(BoatTrack());
+            return;
         }
         observer.trackProgress(loadProgress(settings, race, b));
-        const TrackParseResult parsed = ParseTrackFile(settings, race, b, track);
-
+        const TrackParseResult &parsed = boat.parsed;
         switch (parsed.status) {
         case TrackParseResult::Missing:
-            platform::dialogs().message(settings.text(QStringLiteral("No GPS file  (") + path + QStringLiteral(")  be sure !"),
-                                                      QStringLiteral("GPSファイルがありません。(") + path +
-                                                          QStringLiteral(")\u3000ファイル名を正確に！！")));
+            platform::dialogs().message(gone);
             result.problems.append({problemFile, 0, FileProblem::TrackFileGone, {}});
             break;
         case TrackParseResult::Unreadable:
@@ -95,14 +120,30 @@ void loadTracks(AppSettings &settings, RaceControl &race, RaceData &data, LoadOb
                 result.problems.append({problemFile, 0, FileProblem::NoFixInRaceWindow, {}});
             break;
         }
-        widenExtent(data.Extent, track.Points);
-        data.Tracks.append(std::move(track));
+        mergeTrackTimes(race, boat.race, parsed);
+        widenExtent(data.Extent, boat.bounds);
+        data.Tracks.append(std::move(boat.track));
+        boat = ParsedBoat();
+    };
+
+    // Without a start time the first fix read sets it, and with it the time axis of every
+    // track: the files are read one by one until one has set it.
+    int first = 0;
+    for (; first < count && race.StartTime.isNull(); ++first) {
+        boats[size_t(first)].race = race;
+        parse(first);
+        takeOver(first);
     }
+    // The others side by side, each on the race as it stands now (see mergeTrackTimes).
+    for (int i = first; i < count; ++i)
+        boats[size_t(i)].race = race;
+    platform::orderedParallelFor(
+        count - first, [&](int k) { parse(first + k); }, [&](int k) { takeOver(first + k); }, threads);
 }
 
 } // namespace
 
-LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver *observer)
+LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver *observer, int threads)
 {
     LoadObserver none;
     LoadObserver &obs = observer ? *observer : none;
@@ -132,7 +173,7 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
         race.TimeDifference = 9;
     obs.raceRead(race, raceCaption(settings, race));
 
-    loadTracks(settings, race, data, obs, result);
+    loadTracks(settings, race, data, obs, result, threads);
     obs.tracksLoaded();
 
     if (race.FileName.isEmpty()) {
@@ -154,8 +195,9 @@ LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, Lo
         race.WindFile.clear();
     obs.timesKnown(race);
 
-    for (BoatTrack &track : data.Tracks)
-        deriveTrackValues(track.Points, data.Extent);
+    BoatTrack *tracks = data.Tracks.data();
+    platform::parallelFor(
+        int(data.Tracks.size()), [&](int i) { deriveTrackValues(tracks[i].Points, data.Extent); }, threads);
     settings.ReferenceSpeed = data.Tracks.isEmpty() ? 0.0 : referenceSpeed(data.Tracks[0].Points, double(race.RaceDuration));
     data.SpeedBarScale = speedBarScale(settings.ReferenceSpeed);
     race.colourBoats();

@@ -10,7 +10,7 @@
 //   loadStarting        replay timer stopped, hourglass, sea colour buttons reset (SeaColours)
 //   race read           race control file or single track; TimeDifference 0 → 9; ChartRotation
 //   raceRead            caption text, control resets, race list, button enabling
-//   trackProgress ×n    before each boat's file is parsed (text and bar of the progress display)
+//   trackProgress ×n    each boat's turn, in boat order (text and bar of the progress display)
 //   tracksLoaded        progress display hidden
 //   (times, wind file, derived values, reference speed, speed bar scale, boat colours)
 //   timesKnown          start and finish time boxes
@@ -19,6 +19,10 @@
 //   drawChart           chart, tracks, overview, time bar, wind direction box, orientation
 //   (search indices reset, latest track end)
 //   raceLoaded          passing times, wind indicator, wind graph, finish panel, pointer
+//
+// The track files are parsed on every core, and the derived values computed; every callback,
+// message and problem still comes on the calling thread, boat by boat, as one file after
+// another would give them, and the race loaded is the one a load on one core gives.
 #pragma once
 
 #include "raceextent.h"
@@ -59,7 +63,8 @@ public:
     // in viewing mode, enable the course, analysis and attachment buttons, set every boat's
     // sample search index to its first point.
     virtual void raceRead(const RaceControl &race, const QString &caption) {}
-    // Paint this progress at once (splash window or the chart).
+    // Paint this progress at once (splash window or the chart). Called on the loading thread,
+    // once per boat whose file is there, in boat order.
     virtual void trackProgress(const LoadProgress &progress) {}
     // Every track file is parsed: hide the progress display.
     virtual void tracksLoaded() {}
@@ -103,4 +108,7 @@ LoadProgress loadProgress(const AppSettings &settings, const RaceControl &race, 
 // In edit mode the race control file is written when coast tiles were listed: the race as the
 // file gave it with the new MAP lines, never the start and finish times the tracks filled in
 // or the time difference 9 put in for 0; lines the reader did not take stay in it.
-LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver *observer = nullptr);
+// threads: how many threads parse the track files (0: one per core, 1: the calling thread
+// alone); the race loaded is the same whatever the number.
+LoadResult LoadRace(AppSettings &settings, RaceControl &race, RaceData &data, LoadObserver *observer = nullptr,
+                    int threads = 0);

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <charconv>
+#include <cstring>
 #include <ctime>
 
 using platform::LocalDateTime;
@@ -57,6 +59,10 @@ private slots:
 
     void coordinateForms_data();
     void coordinateForms();
+    void numbersReadExactly_data();
+    void numbersReadExactly();
+    void roomForFixes_data();
+    void roomForFixes();
     void unitLineScope();
     void dates_data();
     void dates();
@@ -132,6 +138,80 @@ void TestTrackFileParser::coordinateForms()
     QCOMPARE(track.PointCount(), 1);
     QVERIFY(qAbs(track.Points[0].Lat - expectedLat) < 1e-9);
     QVERIFY(qAbs(track.Points[0].Lon - expectedLon) < 1e-9);
+}
+
+void TestTrackFileParser::numbersReadExactly_data()
+{
+    QTest::addColumn<QByteArray>("unitLine");
+    QTest::addColumn<QByteArray>("number");
+    QTest::newRow("receiver's DM") << QByteArray() << QByteArray("3516.89365");
+    QTest::newRow("fifteen digits") << QByteArray() << QByteArray("3516.89365123456");
+    QTest::newRow("sixteen digits") << QByteArray() << QByteArray("3516.893651234567");
+    QTest::newRow("twenty digits") << QByteArray() << QByteArray("3516.8936512345678901");
+    QTest::newRow("leading zeros") << QByteArray() << QByteArray("000000000000003516.9");
+    QTest::newRow("point last") << QByteArray() << QByteArray("3516.");
+    QTest::newRow("point first") << QByteArray("U DEG") << QByteArray(".5");
+    QTest::newRow("DEG tenths") << QByteArray("U DEG") << QByteArray("35.1");
+    QTest::newRow("DEG many digits") << QByteArray("U DEG") << QByteArray("35.28012345678901");
+    QTest::newRow("exponent") << QByteArray("U DEG") << QByteArray("3.51e1");
+    QTest::newRow("DMS") << QByteArray("U DMS") << QByteArray("354530.123");
+}
+
+void TestTrackFileParser::numbersReadExactly()
+{
+    // A coordinate's number is the double nearest to its decimal text, to the last bit, however
+    // many digits it has: what from_chars gives.
+    QFETCH(QByteArray, unitLine);
+    QFETCH(QByteArray, number);
+    double v = 0.0;
+    QVERIFY(std::from_chars(number.constBegin(), number.constEnd(), v).ec == std::errc());
+    const CoordinateForm form = coordinateFormOfUnitLine(unitLine);
+    const double expected = coordinateToMinutes(v, form);
+
+    RaceControl rc = openRace();
+    const BoatTrack track = parse(unitLine + "\r\nT  N" + number + " W" + number + " 03-MAR-08 01:30:00 12\r\n", rc);
+    QCOMPARE(track.PointCount(), 1);
+    QVERIFY2(std::memcmp(&track.Points[0].Lat, &expected, sizeof(double)) == 0,
+             qPrintable(QString::number(track.Points[0].Lat, 'g', 17) + QStringLiteral(" != ") +
+                        QString::number(expected, 'g', 17)));
+    const double west = -expected;
+    QVERIFY(std::memcmp(&track.Points[0].Lon, &west, sizeof(double)) == 0);
+}
+
+void TestTrackFileParser::roomForFixes_data()
+{
+    const QByteArray header = "H  SOFTWARE NAME & VERSION\r\nU  LAT LON DM\r\n";
+    auto time = [](int s) { return QString::asprintf("%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60).toLatin1(); };
+    QByteArray records, shorter;
+    for (int i = 0; i < 1000; ++i)
+        records += "T  N3516.89365 E13927.13093 06-OCT-24 " + time(i) + " 0\r\n";
+    for (int i = 1; i <= 1000; ++i)
+        shorter += "T N3516.9 E13927.1 2024/10/06 " + time(i) + " 0\r\n";
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<bool>("tight"); // room for all, and at most a sixteenth more
+    QTest::newRow("records of one length") << header + records << 1000 << true;
+    QTest::newRow("shorter records later") << header + records.left(records.indexOf('\n') + 1) + shorter << 1001 << false;
+    QTest::newRow("no record") << header + header << 0 << true;
+    QTest::newRow("nothing") << QByteArray() << 0 << true;
+    QTest::newRow("CR alone") << QByteArray(records).replace("\r\n", "\r") << 1000 << false;
+}
+
+void TestTrackFileParser::roomForFixes()
+{
+    // Room for every fix of a receiver's log before it is parsed, and not much more; a log
+    // that does not keep its record length is still read whole.
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, records);
+    QFETCH(bool, tight);
+    const qsizetype room = expectedFixes(bytes);
+    if (tight)
+        QVERIFY2(room >= records && room <= records + records / 16 + 1, qPrintable(QString::number(room)));
+    RaceControl rc = openRace();
+    BoatTrack track;
+    track.Points.reserve(room);
+    parseTrackBytes(bytes, rc, track);
+    QCOMPARE(track.PointCount(), records);
 }
 
 void TestTrackFileParser::unitLineScope()

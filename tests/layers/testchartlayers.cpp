@@ -3,9 +3,14 @@
 #include "layerfixture.h"
 
 #include <chartlayerpainter.h>
+#include <dialogs.h>
+#include <racegenerator.h>
+#include <raceloader.h>
+#include <tracklayer.h>
 
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace fixture;
@@ -62,6 +67,9 @@ private slots:
     void layLinesAndRoundingClock();
     void timeMarkColours();
     void overviewAndWindIndicator();
+    void keptTracksPaintTheSamePixels_data();
+    void keptTracksPaintTheSamePixels();
+    void keptTracksMadeAnewOnlyWhenNeeded();
 };
 
 void TestChartLayers::fullRedrawPaintsEveryLayer()
@@ -303,6 +311,190 @@ void TestChartLayers::overviewAndWindIndicator()
     COMPARE_PIXEL(wind, 30, 32, Black);       // the north arrow's shaft, above the centre
     COMPARE_PIXEL(wind, 30, 48, Black);       // … and below it
     COMPARE_PIXEL(wind, 56, 40, rgb(255, 0, 0)); // the wind arrow
+}
+
+namespace {
+
+// The 30-boat demo race, loaded as the race display loads it: tracks that cross one another
+// all over the chart, so that the order the boats are painted in shows.
+struct FleetRace {
+    RaceControl race;
+    RaceData data;
+};
+
+const FleetRace &fleetRace()
+{
+    static const FleetRace fleet = [] {
+        FleetRace f;
+        QTemporaryDir dir;
+        QString error;
+        if (!tools::writeRace(tools::generateRace(*tools::presetRace(QStringLiteral("fleet30"))), dir.path(), &error))
+            qFatal("%s", qPrintable(error));
+        AppSettings settings;
+        settings.ApplicationFolder = dir.path();
+        f.race.FileName = tools::presetRace(QStringLiteral("fleet30"))->RaceFileName;
+        platform::StderrDialogs dialogs;
+        platform::DialogsGuard guard(&dialogs);
+        if (!LoadRace(settings, f.race, f.data).ok)
+            qFatal("the fleet race did not load");
+        return f;
+    }();
+    return fleet;
+}
+
+QImage chartOf(const FleetRace &f, MapView view, const ChartOptions &o, TrackLayerCache *cache)
+{
+    QImage img(700, 600, QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    QPainter p(&img);
+    DrawChart(p, img.size(), view, f.race, f.data, o, QString(), cache);
+    DrawMarks(p, img.size(), view, f.race, f.data, o);
+    return img;
+}
+
+// The number of pixels that differ, and the first of them.
+QString pixelDifference(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    QPoint first;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0)
+                first = QPoint(x, y);
+        }
+    }
+    return count == 0 ? QString() : QStringLiteral("%1 pixels differ, the first at (%2, %3)").arg(count).arg(first.x()).arg(first.y());
+}
+
+} // namespace
+
+void TestChartLayers::keptTracksPaintTheSamePixels_data()
+{
+    QTest::addColumn<double>("rotation");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<double>("periodStart"); // NaN: the whole replay
+    QTest::addColumn<bool>("everyOtherBoat");
+    QTest::addColumn<int>("threads");
+    const double whole = qQNaN();
+    QTest::newRow("whole race, one thread") << 0.0 << 1.0 << whole << false << 1;
+    QTest::newRow("whole race, three threads") << 0.0 << 1.0 << whole << false << 3;
+    QTest::newRow("wind up, every core") << 200.0 << 1.0 << whole << false << 0;
+    QTest::newRow("zoomed in, tracks leave the chart") << 33.0 << 12.0 << whole << false << 2;
+    QTest::newRow("a period, every other boat") << 0.0 << 1.5 << 300.0 << true << 4;
+}
+
+void TestChartLayers::keptTracksPaintTheSamePixels()
+{
+    // The tracks from the kept picture are the pixels the tracks drawn on the chart give, when
+    // the picture is made and when it is only laid on again, however many threads paint it.
+    QFETCH(double, rotation);
+    QFETCH(double, zoom);
+    QFETCH(double, periodStart);
+    QFETCH(bool, everyOtherBoat);
+    QFETCH(int, threads);
+    const FleetRace &f = fleetRace();
+    MapView v;
+    v.resetForRace(f.data.Extent, rotation, 600);
+    v.Zoom = v.UserZoom = zoom;
+    RaceControl race = f.race;
+    race.ShownWindDirection = race.WindDirection;
+    race.ChartRotation = rotation;
+    ChartOptions o;
+    o.tracksShown = true;
+    o.layLinesShown = true;
+    o.periodStart = qIsNaN(periodStart) ? f.data.ReplayStart : periodStart;
+    o.periodEnd = qIsNaN(periodStart) ? f.data.ReplayEnd : periodStart + 1200;
+    if (everyOtherBoat) {
+        o.focused = QVector<bool>(race.boatCount(), true);
+        for (int i = 0; i < race.boatCount(); i += 2)
+            o.focused[i] = false;
+    }
+    const FleetRace shown{race, f.data};
+    const QImage drawn = chartOf(shown, v, o, nullptr);
+    TrackLayerCache cache;
+    cache.setThreads(threads);
+    const QImage made = chartOf(shown, v, o, &cache);
+    const QImage kept = chartOf(shown, v, o, &cache);
+    QCOMPARE(cache.pathBuilds(), 1);
+    QCOMPARE(cache.pictureBuilds(), 1);
+    QString diff = pixelDifference(drawn, made);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    diff = pixelDifference(drawn, kept);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    // Several boats' tracks are on the chart.
+    QSet<QRgb> colours;
+    for (const BoatEntry &b : race.Boats)
+        colours << QColor::fromRgb(b.colour).rgb();
+    int boatPixels = 0;
+    for (int y = 0; y < drawn.height(); y += 2)
+        for (int x = 0; x < drawn.width(); x += 2)
+            boatPixels += colours.contains(drawn.pixel(x, y));
+    QVERIFY(boatPixels > 500);
+}
+
+void TestChartLayers::keptTracksMadeAnewOnlyWhenNeeded()
+{
+    const FleetRace &f = fleetRace();
+    MapView v;
+    v.resetForRace(f.data.Extent, 0, 600);
+    ChartOptions o;
+    o.tracksShown = true;
+    o.periodStart = f.data.ReplayStart;
+    o.periodEnd = f.data.ReplayEnd;
+    TrackLayerCache cache;
+    auto check = [&](const char *what, int paths, int pictures) {
+        const QImage withCache = chartOf(f, v, o, &cache);
+        QVERIFY2(cache.pathBuilds() == paths && cache.pictureBuilds() == pictures,
+                 qPrintable(QStringLiteral("%1: %2 paths, %3 pictures").arg(QLatin1String(what)).arg(cache.pathBuilds()).arg(cache.pictureBuilds())));
+        const QString diff = pixelDifference(chartOf(f, v, o, nullptr), withCache);
+        QVERIFY2(diff.isEmpty(), qPrintable(QLatin1String(what) + QStringLiteral(": ") + diff));
+    };
+    check("first", 1, 1);
+    o.colours = seaColourButton(4);
+    o.layLinesShown = true;
+    check("another sea colour, lay lines", 1, 1);
+    o.focused = QVector<bool>(f.race.boatCount(), true);
+    o.focused[3] = false;
+    check("a boat out of focus", 1, 2);
+    o.focused[3] = true;
+    check("back in focus", 1, 3);
+    o.periodEnd = 900;
+    check("another period", 2, 4);
+    v.ViewLat += 0.01;
+    check("moved", 3, 5);
+    v.Zoom = v.UserZoom = 2;
+    check("zoomed", 4, 6);
+    o.tracing = true;
+    check("tracing: no tracks", 4, 6);
+    o.tracing = false;
+    check("tracing off", 4, 6);
+    cache.clear();
+    check("cleared for another race", 5, 7);
+
+    // A picture of a high-resolution screen, two device pixels a chart pixel.
+    {
+        QImage sharp(1400, 1200, QImage::Format_RGB32), reference(1400, 1200, QImage::Format_RGB32);
+        for (QImage *img : {&sharp, &reference}) {
+            img->setDevicePixelRatio(2);
+            QPainter p(img);
+            DrawChart(p, QSize(700, 600), v, f.race, f.data, o, QString(), img == &sharp ? &cache : nullptr);
+        }
+        QCOMPARE(cache.pathBuilds(), 5);
+        QCOMPARE(cache.pictureBuilds(), 8);
+        const QString diff = pixelDifference(sharp, reference);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+
+    // A painter that scales draws the tracks itself.
+    QImage big(1400, 1200, QImage::Format_RGB32), reference(1400, 1200, QImage::Format_RGB32);
+    for (QImage *img : {&big, &reference}) {
+        QPainter p(img);
+        p.scale(2, 2);
+        DrawChart(p, QSize(700, 600), v, f.race, f.data, o, QString(), img == &big ? &cache : nullptr);
+    }
+    QCOMPARE(cache.pathBuilds(), 5);
+    QCOMPARE(cache.pictureBuilds(), 8);
+    QVERIFY(big == reference);
 }
 
 QTEST_MAIN(TestChartLayers)

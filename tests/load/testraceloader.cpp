@@ -1,5 +1,6 @@
 // The load sequence: a small race on disk, loaded with a recording observer.
 #include <racecontrolfile.h>
+#include <racegenerator.h>
 #include <raceloader.h>
 
 #include <dialogs.h>
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <ctime>
 
 using platform::LocalDateTime;
@@ -125,6 +127,9 @@ private slots:
     void editModeWritesOnlyTheTiles();
     void nothingToLoad();
     void reloadReplacesData();
+
+    void parallelLoadIsTheOneCoreLoad_data();
+    void parallelLoadIsTheOneCoreLoad();
 
 private:
     QString app() const { return m_dir->path(); }
@@ -495,6 +500,173 @@ void TestRaceLoader::reloadReplacesData()
     QCOMPARE(m_data.Tracks.size(), 1);
     QCOMPARE(m_data.Tracks[0].PointCount(), 6);
     QCOMPARE(m_race.FirstFixTime, dt("2008/03/03 10:30:00"));
+}
+
+namespace {
+
+// Everything a load leaves behind that a user or the rest of the program can see.
+struct LoadOutcome {
+    QStringList calls;
+    QStringList progress;
+    QStringList messages;
+    FileProblems problems;
+    RaceControl race;
+    RaceData data;
+    double referenceSpeed = 0.0;
+};
+
+// The first difference between two loads, empty when there is none. Points, extents and the
+// other numbers are compared bit for bit.
+QString difference(const LoadOutcome &a, const LoadOutcome &b)
+{
+    if (a.calls != b.calls)
+        return QStringLiteral("calls: ") + a.calls.join(u',') + QStringLiteral(" / ") + b.calls.join(u',');
+    if (a.progress != b.progress)
+        return QStringLiteral("progress: ") + a.progress.join(u'|') + QStringLiteral(" / ") + b.progress.join(u'|');
+    if (a.messages != b.messages)
+        return QStringLiteral("messages: ") + a.messages.join(u'|') + QStringLiteral(" / ") + b.messages.join(u'|');
+    if (a.problems != b.problems)
+        return QStringLiteral("problems: ") + problemLines(a.problems, UiLanguage::English).join(u'|') +
+               QStringLiteral(" / ") + problemLines(b.problems, UiLanguage::English).join(u'|');
+    const RaceControl &x = a.race, &y = b.race;
+    if (x.StartTime != y.StartTime || x.FinishTime != y.FinishTime || x.DisplayStart != y.DisplayStart ||
+        x.DisplayEnd != y.DisplayEnd || x.FirstFixTime != y.FirstFixTime || x.LastFixTime != y.LastFixTime ||
+        x.RaceDuration != y.RaceDuration || x.CoastTiles != y.CoastTiles)
+        return QStringLiteral("race times: start %1 / %2, finish %3 / %4, first fix %5 / %6, last fix %7 / %8")
+            .arg(x.StartTime.toString(), y.StartTime.toString(), x.FinishTime.toString(), y.FinishTime.toString(),
+                 x.FirstFixTime.toString(), y.FirstFixTime.toString(), x.LastFixTime.toString(), y.LastFixTime.toString());
+    if (std::memcmp(&a.referenceSpeed, &b.referenceSpeed, sizeof(double)) != 0)
+        return QStringLiteral("reference speed");
+    const RaceData &p = a.data, &q = b.data;
+    if (std::memcmp(&p.Extent, &q.Extent, sizeof(RaceExtent)) != 0)
+        return QStringLiteral("extent");
+    if (p.TimeBarSpan != q.TimeBarSpan || p.ReplayStart != q.ReplayStart || p.ReplayEnd != q.ReplayEnd ||
+        p.LatestTrackEnd != q.LatestTrackEnd || p.SpeedBarScale != q.SpeedBarScale || p.Wind.size() != q.Wind.size() ||
+        p.Coast.size() != q.Coast.size())
+        return QStringLiteral("replay bounds, wind or coast");
+    if (p.Tracks.size() != q.Tracks.size())
+        return QStringLiteral("%1 / %2 tracks").arg(p.Tracks.size()).arg(q.Tracks.size());
+    for (qsizetype i = 0; i < p.Tracks.size(); ++i) {
+        const QVector<TrackPoint> &s = p.Tracks[i].Points, &t = q.Tracks[i].Points;
+        if (s.size() != t.size())
+            return QStringLiteral("boat %1: %2 / %3 points").arg(i + 1).arg(s.size()).arg(t.size());
+        for (qsizetype k = 0; k < s.size(); ++k) {
+            if (std::memcmp(&s[k], &t[k], sizeof(TrackPoint)) != 0)
+                return QStringLiteral("boat %1, point %2").arg(i + 1).arg(k + 1);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void TestRaceLoader::parallelLoadIsTheOneCoreLoad_data()
+{
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("variant");
+    for (const char *preset : {"keel", "dinghy", "fleet30"})
+        QTest::addRow("%s", preset) << preset << "";
+    QTest::newRow("keel without start or finish") << "keel" << "no times";
+    QTest::newRow("dinghy without start") << "dinghy" << "no start";
+    QTest::newRow("fleet30 without finish") << "fleet30" << "no finish";
+    QTest::newRow("keel damaged, without start") << "keel" << "damaged";
+}
+
+void TestRaceLoader::parallelLoadIsTheOneCoreLoad()
+{
+    // The parse runs on several threads; whatever the number, the race, every point and every
+    // message must be what a load on one thread gives, in the same order.
+    QFETCH(QString, preset);
+    QFETCH(QString, variant);
+    tools::GeneratedRace generated = tools::generateRace(*tools::presetRace(preset));
+    RaceControl &control = generated.Control;
+    if (variant == QLatin1String("no times") || variant == QLatin1String("no start") || variant == QLatin1String("damaged"))
+        control.StartTime = {};
+    if (variant == QLatin1String("no times") || variant == QLatin1String("no finish"))
+        control.FinishTime = {};
+    QString error;
+    QVERIFY2(tools::writeRace(generated, app(), &error), qPrintable(error));
+    const QList<BoatEntry> &boats = control.Boats;
+    if (control.StartTime.isNull()) {
+        // The boat that sets the start begins logging after the others: their fixes before
+        // it must lie before the start of its time axis, not of their own.
+        const int setter = variant == QLatin1String("damaged") ? 1 : 0;
+        QFile f(app() + QStringLiteral("/gpsdat/") + boats[setter].TrackFile);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = f.readAll().split('\n');
+        f.close();
+        const qsizetype firstRecord = std::find_if(lines.cbegin(), lines.cend(), [](const QByteArray &l) {
+                                          return l.startsWith('T');
+                                      }) - lines.cbegin();
+        lines.remove(firstRecord, 25);
+        write(QStringLiteral("gpsdat/") + boats[setter].TrackFile, lines.join('\n'));
+    }
+    if (variant == QLatin1String("damaged")) {
+        // Boat 1's file has no record, so the start comes from boat 2's first fix; boat 3's
+        // has lines the parser skips; boat 4's is too short; boat 5's name is not read.
+        const QString gps = app() + QStringLiteral("/gpsdat/");
+        write(QStringLiteral("gpsdat/") + boats[0].TrackFile, "H  NO FIXES\r\n" + QByteArray(600, 'x') + "\r\n");
+        QFile third(gps + boats[2].TrackFile);
+        QVERIFY(third.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = third.readAll().split('\n');
+        third.close();
+        for (int k : {15, 40, 41, 300})
+            lines[k] = "T  N3516.x E13927.1 06-OCT-24 25:61:00 0\r";
+        lines[50] = "T  N3516.89365\r";
+        write(QStringLiteral("gpsdat/") + boats[2].TrackFile, lines.join('\n'));
+        write(QStringLiteral("gpsdat/") + boats[3].TrackFile, "T short\r\n");
+        QVERIFY(QFile::rename(gps + boats[4].TrackFile, gps + QStringLiteral("renamed.Trk")));
+        QByteArray raceFile;
+        {
+            QFile f(app() + QStringLiteral("/raceadmin/") + control.FileName);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            raceFile = f.readAll();
+        }
+        raceFile.replace(boats[4].TrackFile.toLatin1(), "renamed.Trk");
+        write(QStringLiteral("raceadmin/") + control.FileName, raceFile);
+    }
+
+    auto load = [&](int threads) {
+        LoadOutcome outcome;
+        m_dialogs = platform::ScriptedDialogs();
+        AppSettings settings = m_settings;
+        outcome.race.FileName = control.FileName;
+        RecordingObserver observer;
+        const LoadResult result = LoadRace(settings, outcome.race, outcome.data, &observer, threads);
+        [&] { QVERIFY(result.ok); }();
+        outcome.calls = observer.calls;
+        for (const LoadProgress &p : std::as_const(observer.progress))
+            outcome.progress << p.line1 + u'/' + p.line2 + u'/' + QString::number(p.barUnits);
+        outcome.messages = m_dialogs.messages();
+        outcome.problems = result.problems;
+        outcome.referenceSpeed = settings.ReferenceSpeed;
+        return outcome;
+    };
+    const LoadOutcome one = load(1);
+    QCOMPARE(one.data.Tracks.size(), control.Boats.size());
+    if (control.StartTime.isNull()) {
+        const int setter = variant == QLatin1String("damaged") ? 1 : 0;
+        QCOMPARE(one.race.FirstFixTime.addSecs(240), one.race.StartTime);
+        QCOMPARE(one.data.Tracks[setter].Points.first().Time, -240.0);
+        QVERIFY(one.data.Tracks[setter + 1].Points.first().Time < -240.0);
+    }
+    if (control.FinishTime.isNull() || control.StartTime.isNull()) {
+        // An open window: the finish is the latest fix taken over all boats.
+        double latest = -1e300;
+        for (const BoatTrack &t : one.data.Tracks)
+            latest = t.isEmpty() ? latest : std::max(latest, t.Points.last().Time);
+        QCOMPARE(one.race.FinishTime, one.race.StartTime.addSecs(qint64(latest)));
+    }
+    if (variant == QLatin1String("damaged")) {
+        QVERIFY(one.data.Tracks[0].isEmpty());
+        QVERIFY(one.problems.size() >= 5);
+    } else {
+        QVERIFY(one.problems.isEmpty());
+    }
+    for (int threads : {2, 3, 8}) {
+        const QString diff = difference(one, load(threads));
+        QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("%1 threads: ").arg(threads) + diff));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRaceLoader)

@@ -1,8 +1,10 @@
-// The platform layer: numbers, date-times, CP932 text files, case-insensitive paths, dialogs.
+// The platform layer: numbers, date-times, CP932 text files, case-insensitive paths, dialogs, work
+// on every core with results in order.
 #include <appfolder.h>
 #include <dialogs.h>
 #include <localdatetime.h>
 #include <numbers.h>
+#include <orderedparallel.h>
 #include <system.h>
 #include <textfile.h>
 
@@ -10,6 +12,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -52,6 +61,10 @@ private slots:
     void scriptedDialogs();
     void localeIds_data();
     void localeIds();
+
+    void orderedParallelFor_data();
+    void orderedParallelFor();
+    void orderedParallelForRethrowsInOrder();
 };
 
 void TestPlatform::leadingNumber_data()
@@ -434,6 +447,86 @@ void TestPlatform::localeIds()
     QFETCH(QString, name);
     QFETCH(int, id);
     QCOMPARE(platform::localeIdForName(name), id);
+}
+
+void TestPlatform::orderedParallelFor_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("threads");
+    QTest::newRow("nothing") << 0 << 0;
+    QTest::newRow("one item, every core") << 1 << 0;
+    QTest::newRow("one thread") << 50 << 1;
+    QTest::newRow("every core") << 50 << 0;
+    QTest::newRow("more threads than items") << 3 << 8;
+    QTest::newRow("more threads than cores") << 200 << 8;
+}
+
+void TestPlatform::orderedParallelFor()
+{
+    QFETCH(int, count);
+    QFETCH(int, threads);
+    const std::thread::id caller = std::this_thread::get_id();
+    std::vector<std::atomic<int>> worked(static_cast<size_t>(count));
+    QList<int> delivered;
+    QList<int> log; // threads == 1: work and deliver alternate
+    std::mutex logMutex;
+    bool allOnCaller = true, allDoneBefore = true;
+    platform::orderedParallelFor(
+        count,
+        [&](int i) {
+            // Uneven work, so that items finish out of order.
+            volatile double x = 0;
+            for (int k = 0; k < (i % 7) * 20000; ++k)
+                x = x + k;
+            worked[size_t(i)].fetch_add(1);
+            const std::lock_guard<std::mutex> lock(logMutex);
+            log << i;
+        },
+        [&](int i) {
+            allOnCaller = allOnCaller && std::this_thread::get_id() == caller;
+            for (int j = 0; j <= i; ++j)
+                allDoneBefore = allDoneBefore && worked[size_t(j)].load() == 1;
+            delivered << i;
+            const std::lock_guard<std::mutex> lock(logMutex);
+            log << -1 - i;
+        },
+        threads);
+    QList<int> expected;
+    for (int i = 0; i < count; ++i)
+        expected << i;
+    QCOMPARE(delivered, expected);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(worked[size_t(i)].load(), 1);
+    QVERIFY(allOnCaller);
+    QVERIFY(allDoneBefore);
+    if (threads == 1) {
+        QList<int> alternating;
+        for (int i = 0; i < count; ++i)
+            alternating << i << -1 - i;
+        QCOMPARE(log, alternating);
+    }
+}
+
+void TestPlatform::orderedParallelForRethrowsInOrder()
+{
+    // Items 3 and 7 fail; the first failure in order reaches the caller where item 3 would have
+    // been delivered, after 0 … 2 were, and every thread has stopped.
+    QList<int> delivered;
+    bool caught = false;
+    try {
+        platform::orderedParallelFor(
+            20,
+            [](int i) {
+                if (i == 3 || i == 7)
+                    throw std::runtime_error(std::to_string(i));
+            },
+            [&](int i) { delivered << i; }, 4);
+    } catch (const std::runtime_error &e) {
+        caught = true;
+        QCOMPARE(QByteArray(e.what()), QByteArray("3"));
+    }
+    QVERIFY(caught);
+    QCOMPARE(delivered, (QList<int>{0, 1, 2}));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <QUuid>
 
+#include <cstring>
+
 using namespace viewertest;
 
 namespace {
@@ -72,6 +74,8 @@ private slots:
     void keysCarryToTheNextRace();
     void progressAndPhases();
     void demoRacesLoad();
+    void parallelLoadIsTheOneCoreLoad_data();
+    void parallelLoadIsTheOneCoreLoad();
 };
 
 void TestViewerSession::languageFromLocale()
@@ -290,6 +294,130 @@ void TestViewerSession::demoRacesLoad()
             QVERIFY(shown.Derived.Passes.Rank[b - 1] >= 1);
         }
         QVERIFY(advanceToNextRace(session));
+    }
+}
+
+namespace {
+
+// The first difference between two loads of one race, empty when there is none; numbers are
+// compared bit for bit.
+QString loadDifference(const LoadedViewerRace &a, const LoadedViewerRace &b)
+{
+    auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    if (a.Race.boatCount() != b.Race.boatCount())
+        return QStringLiteral("boats");
+    for (int i = 0; i < a.Race.boatCount(); ++i) {
+        const ViewerBoat &x = a.Race.Boats[i], &y = b.Race.Boats[i];
+        if (x.sampleCount() != y.sampleCount() || x.MeanInterval != y.MeanInterval)
+            return QStringLiteral("boat %1: samples or interval").arg(i + 1);
+        for (int k = 0; k < x.sampleCount(); ++k) {
+            const ViewerSample &p = x.Samples[k], &q = y.Samples[k];
+            if (!same(p.Time, q.Time) || !same(p.Lat, q.Lat) || !same(p.Lon, q.Lon) || !same(p.Speed, q.Speed) ||
+                p.Course != q.Course)
+                return QStringLiteral("boat %1, sample %2").arg(i + 1).arg(k + 1);
+        }
+    }
+    const ViewerExtent &e = a.Derived.Extent, &f = b.Derived.Extent;
+    if (!same(a.Race.Period.Start, b.Race.Period.Start) || !same(a.Race.Period.End, b.Race.Period.End))
+        return QStringLiteral("period");
+    if (!same(e.MaxLat, f.MaxLat) || !same(e.MinLat, f.MinLat) || !same(e.MaxLon, f.MaxLon) ||
+        !same(e.MinLon, f.MinLon) || !same(e.RaceLatScale, f.RaceLatScale) || !same(a.Derived.MaxSpeed, b.Derived.MaxSpeed))
+        return QStringLiteral("extent or maximum speed");
+    for (int i = 1; i <= a.Race.boatCount(); ++i) {
+        if (a.Derived.Passes.Rank[i - 1] != b.Derived.Passes.Rank[i - 1])
+            return QStringLiteral("rank of boat %1").arg(i);
+        for (int k = 1; k <= a.Derived.Passes.elementCount(); ++k) {
+            if (!same(a.Derived.Passes.passingTime(i, k), b.Derived.Passes.passingTime(i, k)))
+                return QStringLiteral("boat %1 passing %2").arg(i).arg(k);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void TestViewerSession::parallelLoadIsTheOneCoreLoad_data()
+{
+    QTest::addColumn<QString>("race");
+    QTest::addColumn<QString>("variant");
+    for (const char *race : {"enoshima_keel_r1.txt", "hayama_dinghy_r2.txt", "enoshima_fleet30.txt"})
+        QTest::addRow("%s", race) << race << "";
+    QTest::newRow("keel without start or finish") << "enoshima_keel_r1.txt" << "no times";
+    QTest::newRow("fleet30 without finish") << "enoshima_fleet30.txt" << "no finish";
+    QTest::newRow("keel with damaged files") << "enoshima_keel_r1.txt" << "damaged";
+}
+
+void TestViewerSession::parallelLoadIsTheOneCoreLoad()
+{
+    // The GPS files are read on several threads; whatever the number, the race, every sample and
+    // every problem must be what one thread gives, in the same order.
+    QFETCH(QString, race);
+    QFETCH(QString, variant);
+    AppFolder app;
+    QProcess racegen;
+    racegen.start(QStringLiteral(RACEGEN_PROGRAM),
+                  {QStringLiteral("--preset"), QStringLiteral("demo"), QStringLiteral("--out"), app.path()});
+    QVERIFY(racegen.waitForFinished(120000));
+    QCOMPARE(racegen.exitCode(), 0);
+    const QString racePath = racePathFor(app.path(), race);
+    QStringList lines;
+    {
+        QFile f(racePath);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    }
+    QStringList tracks;
+    for (const QString &line : std::as_const(lines)) {
+        if (line.startsWith(QLatin1String("BN,")))
+            tracks << line.section(u',', 1, 1).trimmed();
+    }
+    if (variant == QLatin1String("no times") || variant == QLatin1String("no finish")) {
+        lines.removeIf([&](const QString &l) {
+            return l.startsWith(QLatin1String("FT,")) || (variant == QLatin1String("no times") && l.startsWith(QLatin1String("ST,")));
+        });
+        QFile f(racePath);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
+    }
+    if (variant == QLatin1String("damaged")) {
+        // Lines the reader reports in the second and fifth files, and a sixth file that is a
+        // folder (its boat is left out).
+        for (int b : {1, 4}) {
+            QFile f(app.path() + QStringLiteral("/gpsdat/") + tracks[b]);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QList<QByteArray> bytes = f.readAll().split('\n');
+            f.close();
+            bytes[20 + b] = "T  N3516.x E13927.1 06-OCT-24 25:61:00 0\r";
+            bytes[40 + b] = "T  N35x16.8 E139y27.1 06-OCT-24 00:45:00 0\r";
+            bytes[60] = "T  N3516.89365\r";
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes.join('\n'));
+        }
+        QVERIFY(QFile::remove(app.path() + QStringLiteral("/gpsdat/") + tracks[5]));
+        QVERIFY(QDir(app.path()).mkpath(QStringLiteral("gpsdat/") + tracks[5]));
+    }
+
+    auto load = [&](int threads, LoadedViewerRace &loaded, QStringList &events) {
+        ViewerLoadRequest request{app.path(), racePath, 1000, 900, threads};
+        Recorder recorder;
+        const ViewerLoadResult r = loadViewerRace(request, ViewerRace(), loaded, &recorder);
+        events = recorder.events;
+        events << problemTexts(r.problems);
+        return r.ok();
+    };
+    LoadedViewerRace one;
+    QStringList oneEvents;
+    QVERIFY(load(1, one, oneEvents));
+    QCOMPARE(one.Race.boatCount(), int(tracks.size()) - (variant == QLatin1String("damaged") ? 1 : 0));
+    if (variant == QLatin1String("damaged"))
+        QVERIFY(oneEvents.last().count(QLatin1Char('\n')) >= 5);
+    for (int threads : {2, 3, 8}) {
+        LoadedViewerRace many;
+        QStringList manyEvents;
+        QVERIFY(load(threads, many, manyEvents));
+        QCOMPARE(manyEvents, oneEvents);
+        const QString diff = loadDifference(one, many);
+        QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("%1 threads: ").arg(threads) + diff));
     }
 }
 

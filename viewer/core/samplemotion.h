@@ -12,8 +12,10 @@
 #include "viewerrace.h"
 
 // Fills Speed and Course of every boat's samples. Returns the maximum speed: the largest
-// sample speed below 10 knots (0 when none), which scales the speed bars and graph.
-double deriveSpeedsAndCourses(ViewerRace &race, double cosCentreLat);
+// sample speed below 10 knots (0 when none), which scales the speed bars and graph. The boats
+// are shared among `threads` threads (0: one per core); the values are the same whatever the
+// number.
+double deriveSpeedsAndCourses(ViewerRace &race, double cosCentreLat, int threads = 0);
 
 // Course of a step (north, east in metres), degrees in 0 … 360: 0, 90 or 270 when north is 0.
 double stepCourse(double north, double east);

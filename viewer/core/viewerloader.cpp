@@ -7,6 +7,7 @@
 #include "windreader.h"
 
 #include <appfolder.h>
+#include <orderedparallel.h>
 #include <textfile.h>
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -51,7 +53,7 @@ void settlePeriod(ViewerRace &race, const QString &raceFile, ReadProblems &probl
 } // namespace
 
 ViewerDerivations deriveRace(ViewerRace &race, const QString &applicationFolder, int mapWidth, int mapHeight,
-                             ReadProblems &problems, ViewerLoadObserver *observer)
+                             ReadProblems &problems, ViewerLoadObserver *observer, int threads)
 {
     ViewerDerivations d;
     assignBoatColours(race);
@@ -60,7 +62,7 @@ ViewerDerivations deriveRace(ViewerRace &race, const QString &applicationFolder,
     phase(observer, ViewerLoadObserver::Phase::Extent);
     d.Coast = loadCoast(applicationFolder, d.Extent, problems);
     phase(observer, ViewerLoadObserver::Phase::Coast);
-    d.MaxSpeed = deriveSpeedsAndCourses(race, d.Extent.CosCentreLat);
+    d.MaxSpeed = deriveSpeedsAndCourses(race, d.Extent.CosCentreLat, threads);
     phase(observer, ViewerLoadObserver::Phase::Motion);
     d.Passes = computePassTable(race, relativeName(applicationFolder, race.Path), &problems);
     phase(observer, ViewerLoadObserver::Phase::Passings);
@@ -117,24 +119,37 @@ ViewerLoadResult loadViewerRace(const ViewerLoadRequest &request, const ViewerRa
     }
     phase(observer, ViewerLoadObserver::Phase::Wind);
 
+    // Every GPS file on every core, each into its own boat; the turns of the progress display
+    // and the problems come in boat order.
     const TrackWindow window = trackWindowOf(race);
-    for (int b = 0; b < race.Boats.size(); ++b) {
-        ViewerBoat &boat = race.Boats[b];
-        if (observer)
-            observer->readingBoat(b + 1, race.boatCount(), boat.GpsFile, race.TitleText);
-        const QString path = platform::resolvePath(folder, QStringLiteral("gpsdat/") + boat.GpsFile);
-        const QString shown = relativeName(folder, path);
-        const platform::FileReadResult read = platform::readFileBytes(path, platform::MaxTrackFileBytes);
-        if (!read.ok) {
-            result.problems.append({shown, 0, ReadProblem::FileUnreadable, {read.reason}});
-            boat.Samples.clear();
-            boat.MeanInterval = 1;
-            continue;
-        }
-        if (read.truncated)
-            result.problems.append({shown, 0, ReadProblem::FileTooLarge, {QString::number(platform::MaxTrackFileBytes >> 20)}});
-        parseTrack(read.bytes, window, boat, shown, result.problems);
-    }
+    const int boatCount = race.boatCount();
+    ViewerBoat *boats = race.Boats.data();
+    std::vector<ReadProblems> trackProblems(static_cast<size_t>(boatCount));
+    platform::orderedParallelFor(
+        boatCount,
+        [&](int b) {
+            ViewerBoat &boat = boats[b];
+            const QString path = platform::resolvePath(folder, QStringLiteral("gpsdat/") + boat.GpsFile);
+            const QString shown = relativeName(folder, path);
+            ReadProblems &problems = trackProblems[size_t(b)];
+            const platform::FileReadResult read = platform::readFileBytes(path, platform::MaxTrackFileBytes);
+            if (!read.ok) {
+                problems.append({shown, 0, ReadProblem::FileUnreadable, {read.reason}});
+                boat.Samples.clear();
+                boat.MeanInterval = 1;
+                return;
+            }
+            if (read.truncated)
+                problems.append({shown, 0, ReadProblem::FileTooLarge, {QString::number(platform::MaxTrackFileBytes >> 20)}});
+            parseTrack(read.bytes, window, boat, shown, problems);
+        },
+        [&](int b) {
+            if (observer)
+                observer->readingBoat(b + 1, boatCount, boats[b].GpsFile, race.TitleText);
+            result.problems << trackProblems[size_t(b)];
+            trackProblems[size_t(b)].clear();
+        },
+        request.Threads);
     settlePeriod(race, raceFile, result.problems);
     for (const ViewerBoat &boat : std::as_const(race.Boats)) {
         const bool inPeriod = std::any_of(boat.Samples.begin(), boat.Samples.end(), [&race](const ViewerSample &s) {
@@ -145,7 +160,8 @@ ViewerLoadResult loadViewerRace(const ViewerLoadRequest &request, const ViewerRa
     }
     phase(observer, ViewerLoadObserver::Phase::Tracks);
 
-    loaded.Derived = deriveRace(race, folder, request.MapWidth, request.MapHeight, result.problems, observer);
+    loaded.Derived =
+        deriveRace(race, folder, request.MapWidth, request.MapHeight, result.problems, observer, request.Threads);
     out = std::move(loaded);
     return result;
 }

@@ -32,13 +32,15 @@ struct LoadedViewerRace {
     ViewerDerivations Derived;
 };
 
-// Told what the load does, for the progress display and the benchmark.
+// Told what the load does, for the progress display and the benchmark. Called on the loading
+// thread only.
 class ViewerLoadObserver
 {
 public:
     enum class Phase { RaceControl, Wind, Tracks, Extent, Coast, Motion, Passings };
     virtual ~ViewerLoadObserver() = default;
-    // Before the GPS track of boat boatNumber (1-based) of boatCount is read.
+    // The GPS track of boat boatNumber (1-based) of boatCount has its turn. The files are read
+    // on every core, so it may be read already; the turns come in boat order.
     virtual void readingBoat(int boatNumber, int boatCount, const QString &gpsFile, const QString &titleText) {}
     virtual void phaseDone(Phase phase) {}
 };
@@ -62,6 +64,7 @@ struct ViewerLoadRequest {
     QString RacePath;          // full path of the race control file
     int MapWidth = 0;          // pixels, for the race scales (0: none yet)
     int MapHeight = 0;
+    int Threads = 0;           // threads that read the GPS files and derive (0: one per core)
 };
 
 // Loads the race at request.RacePath into out (replaced only on success). previous is the race
@@ -69,6 +72,7 @@ struct ViewerLoadRequest {
 ViewerLoadResult loadViewerRace(const ViewerLoadRequest &request, const ViewerRace &previous, LoadedViewerRace &out,
                                 ViewerLoadObserver *observer = nullptr);
 
-// The derivations of a race whose files have been read (the second half of a load).
+// The derivations of a race whose files have been read (the second half of a load), on up to
+// `threads` threads (0: one per core).
 ViewerDerivations deriveRace(ViewerRace &race, const QString &applicationFolder, int mapWidth, int mapHeight,
-                             ReadProblems &problems, ViewerLoadObserver *observer = nullptr);
+                             ReadProblems &problems, ViewerLoadObserver *observer = nullptr, int threads = 0);

@@ -1,5 +1,7 @@
 #include "chartlayerpainter.h"
 
+#include "tracklayer.h"
+
 #include <mapview.h>
 
 #include <QFont>
@@ -105,11 +107,20 @@ void paintLayer(QPainter &painter, const LayerScene &scene, const QString &fontF
 }
 
 void DrawChart(QPainter &painter, const QSize &chartSize, MapView &view, const RaceControl &race,
-               const RaceData &data, const ChartOptions &options, const QString &fontFamily)
+               const RaceData &data, const ChartOptions &options, const QString &fontFamily,
+               TrackLayerCache *tracks)
 {
     view.setChartSize(chartSize.width(), chartSize.height());
     view.ComputeScales();
-    paintLayer(painter, chartScene(race, data, chartFrame(view), options), fontFamily);
+    const ChartFrame frame = chartFrame(view);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    if (!tracks || painter.deviceTransform() != QTransform::fromScale(ratio, ratio)) {
+        paintLayer(painter, chartScene(race, data, frame, options), fontFamily);
+        return;
+    }
+    paintLayer(painter, chartBaseScene(race, data, frame, options), fontFamily);
+    tracks->paint(painter, race, data, frame, options);
+    paintLayer(painter, scaleBarScene(frame, options), fontFamily);
 }
 
 void DrawMarks(QPainter &painter, const QSize &chartSize, MapView &view, const RaceControl &race,

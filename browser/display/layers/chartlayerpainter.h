@@ -9,7 +9,7 @@
 //
 // Usage from the window, on its persistent QImage chart (the same for an exported image):
 //     QPainter p(&chart);
-//     DrawChart(p, chart.size(), mapView, race, data, options);
+//     DrawChart(p, chart.size(), mapView, race, data, options, fontFamily, &trackCache);
 //     DrawTimeMarks(p, mapView, race, data, options);
 //     DrawMarks(p, chart.size(), mapView, race, data, options);
 // The replay timer pausing around DrawTimeMarks and DrawOverview is the window's business.
@@ -22,6 +22,7 @@
 
 class QPainter;
 class MapView;
+class TrackLayerCache;
 
 // Paints one scene: fills the painter's whole device with the background when the scene
 // clears, then the items in order. fontFamily: the chart text font (AppSettings::UiFontName).
@@ -30,9 +31,13 @@ void paintLayer(QPainter &painter, const LayerScene &scene, const QString &fontF
 // Reads the picture size into the view (ChartSize is its height), applies the zoom floor and
 // computes the scales, then clears the picture and draws coast lines, grid, tracks and the
 // scale bar. The window caption (the race title) is the window's.
+// With a cache, the tracks come from the paths and the picture it keeps for the view, the
+// period and the focus (tracklayer.h), with the same pixels; the painter then paints on a
+// picture of chartSize without a transformation other than the picture's device pixel ratio
+// (a painter transformed otherwise draws the tracks itself).
 void DrawChart(QPainter &painter, const QSize &chartSize, MapView &view, const RaceControl &race,
                const RaceData &data, const ChartOptions &options,
-               const QString &fontFamily = QString());
+               const QString &fontFamily = QString(), TrackLayerCache *tracks = nullptr);
 
 // Recomputes the scales for the picture size as DrawChart does, then draws marks, lines, lay
 // lines, labels and the rounding clock on top of what the picture holds.

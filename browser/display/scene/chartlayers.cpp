@@ -5,6 +5,7 @@
 #include <numbers.h>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -40,23 +41,37 @@ int outcode(const QPointF &p, double width, double height)
     return code;
 }
 
+// The pixel column or row a coordinate falls in: floor(v), without a call into the maths
+// library for each of the hundreds of thousands of track points. Coordinates beyond 10^15
+// pixels (a chart zoomed in absurdly far) count as lying at that distance.
+qint64 pixelOf(double v)
+{
+    constexpr double Far = 1e15;
+    v = v < -Far ? -Far : (v > Far ? Far : v); // NaN stays NaN and becomes 0 below
+    if (!(v == v))
+        return 0;
+    const qint64 i = qint64(v);
+    return i - (v < double(i) ? 1 : 0);
+}
+
 // Joins points into polylines for a track. A point on the pixel of the last one kept, or on
 // a pixel next to it, adds nothing a one-pixel line can show, and a segment whose ends lie
 // beyond the same side of the picture shows nothing, so both are left out; this keeps a
 // four-hour fleet at 1 s fixes to a few thousand vertices per boat however far the chart is
 // zoomed in.
+template<typename Out>
 class TrackStroker
 {
 public:
-    TrackStroker(std::vector<SceneItem> &out, Colour colour, double width, double height)
+    TrackStroker(Out &out, Colour colour, double width, double height)
         : m_out(out), m_colour(colour), m_width(width), m_height(height)
     {
     }
 
     void add(const QPointF &p)
     {
-        const int px = int(std::floor(p.x()));
-        const int py = int(std::floor(p.y()));
+        const qint64 px = pixelOf(p.x());
+        const qint64 py = pixelOf(p.y());
         if (m_hasLast && std::abs(px - m_lastPx) <= 1 && std::abs(py - m_lastPy) <= 1) {
             m_skipped = p;
             m_hasSkipped = true;
@@ -106,22 +121,65 @@ private:
         m_run = QVector<QPointF>();
     }
 
-    std::vector<SceneItem> &m_out;
+    Out &m_out;
     Colour m_colour;
     double m_width, m_height;
     QVector<QPointF> m_run;
     QPointF m_last, m_skipped;
     int m_lastCode = 0;
-    int m_lastPx = 0, m_lastPy = 0;
+    qint64 m_lastPx = 0, m_lastPy = 0;
     bool m_hasLast = false, m_hasSkipped = false;
 };
 
-void addTrack(std::vector<SceneItem> &out, const ChartFrame &frame, const BoatTrack &track,
-              int first, int last, Colour colour)
+// The first point the tracks layer joins for a playback period: the one at or before its
+// start (the first point when none is); −1 when the boat sailed nothing in the period.
+int periodFirstPoint(const BoatTrack &track, double periodStart, double periodEnd)
+{
+    const int n = track.PointCount();
+    if (n < 2 || periodEnd < periodStart)
+        return -1;
+    const TrackPoint *p = track.Points.constData();
+    if (periodStart >= p[n - 1].Time || periodEnd < p[0].Time)
+        return -1;
+    for (int k = 0; k < n - 1; ++k) {
+        if (p[k].Time <= periodStart && periodStart < p[k + 1].Time)
+            return k;
+    }
+    return 0;
+}
+
+// True when point k (not the last) is the last one joined: the period ends before the next.
+bool periodEndsAfter(const TrackPoint *p, int k, double periodEnd)
+{
+    return p[k].Time <= periodEnd && periodEnd < p[k + 1].Time;
+}
+
+// The track over a playback period: trackPeriodPoints and addTrack in one pass over the
+// points, so that a long track is read once.
+template<typename Out>
+void addTrackOverPeriod(Out &out, const ChartFrame &frame, const BoatTrack &track, double periodStart,
+                        double periodEnd, Colour colour)
+{
+    const int first = periodFirstPoint(track, periodStart, periodEnd);
+    if (first < 0)
+        return;
+    TrackStroker<Out> stroker(out, colour, frame.width, frame.height);
+    const TrackPoint *points = track.Points.constData();
+    const int n = track.PointCount();
+    for (int k = first;; ++k) {
+        stroker.add(frame.projection.toScreen(points[k].Lat, points[k].Lon));
+        if (k == n - 1 || periodEndsAfter(points, k, periodEnd))
+            break;
+    }
+    stroker.finish();
+}
+
+template<typename Out>
+void addTrack(Out &out, const ChartFrame &frame, const BoatTrack &track, int first, int last, Colour colour)
 {
     if (last <= first)
         return;
-    TrackStroker stroker(out, colour, frame.width, frame.height);
+    TrackStroker<Out> stroker(out, colour, frame.width, frame.height);
     const TrackPoint *points = track.Points.constData();
     for (int k = first; k <= last; ++k)
         stroker.add(frame.projection.toScreen(points[k].Lat, points[k].Lon));
@@ -259,22 +317,13 @@ Colour timeMarkColour(int n)
 PointRange trackPeriodPoints(const BoatTrack &track, double periodStart, double periodEnd)
 {
     PointRange r;
-    const int n = track.PointCount();
-    if (n < 2 || periodEnd < periodStart)
+    const int first = periodFirstPoint(track, periodStart, periodEnd);
+    if (first < 0)
         return r;
-    const QVector<TrackPoint> &p = track.Points;
-    if (periodStart >= p[n - 1].Time || periodEnd < p[0].Time)
-        return r; // the boat sailed nothing in the period
-    int first = 0;
-    for (int k = 0; k < n - 1; ++k) {
-        if (p[k].Time <= periodStart && periodStart < p[k + 1].Time) {
-            first = k;
-            break;
-        }
-    }
+    const int n = track.PointCount();
     int last = n - 1; // a period that ends after the track keeps the last fix
     for (int k = first; k < n - 1; ++k) {
-        if (p[k].Time <= periodEnd && periodEnd < p[k + 1].Time) {
+        if (periodEndsAfter(track.Points.constData(), k, periodEnd)) {
             last = k;
             break;
         }
@@ -306,8 +355,8 @@ RoundingClock roundingClockAt(const QVector<double> &leaderTimes, int courseCoun
     return clock;
 }
 
-LayerScene chartScene(const RaceControl &race, const RaceData &data, const ChartFrame &chart,
-                      const ChartOptions &options)
+LayerScene chartBaseScene(const RaceControl &race, const RaceData &data, const ChartFrame &chart,
+                          const ChartOptions &options)
 {
     LayerScene scene;
     scene.clears = true;
@@ -324,19 +373,29 @@ LayerScene chartScene(const RaceControl &race, const RaceData &data, const Chart
             scene.items.push_back(line(QPointF(0, y), QPointF(chart.width, y), GridColour));
         for (double x : gridPositions(ref.x(), g, chart.width))
             scene.items.push_back(line(QPointF(x, 0), QPointF(x, chart.height), GridColour));
-    } else if (options.tracksShown) {
-        const int boats = std::min(int(data.Tracks.size()), race.boatCount());
-        for (int i = 0; i < boats; ++i) {
-            if (!options.isFocused(i))
-                continue;
-            const BoatTrack &track = data.Tracks[i];
-            const PointRange r = trackPeriodPoints(track, options.periodStart, options.periodEnd);
-            if (!r.isEmpty())
-                addTrack(scene.items, chart, track, r.first, r.last, race.Boats[i].colour);
-        }
     }
+    return scene;
+}
 
-    // Scale bar: the step's length plus one pixel, divided into the step's 1, 2 or 5 parts.
+bool chartTracksShown(const ChartOptions &options)
+{
+    return options.tracksShown && !options.tracing;
+}
+
+QVector<SceneStroke> trackStrokes(const BoatTrack &track, const ChartFrame &chart, double periodStart,
+                                  double periodEnd, Colour colour)
+{
+    QVector<SceneStroke> strokes;
+    addTrackOverPeriod(strokes, chart, track, periodStart, periodEnd, colour);
+    return strokes;
+}
+
+LayerScene scaleBarScene(const ChartFrame &chart, const ChartOptions &options)
+{
+    LayerScene scene;
+    scene.background = options.colours.background;
+    const Colour foreground = options.colours.foreground;
+    // The step's length plus one pixel, divided into the step's 1, 2 or 5 parts.
     if (chart.scaleBarStep > 0.0 && chart.pixelsPerMetre > 0.0) {
         const double y = chart.size - 20.0;
         const double x0 = 40.0;
@@ -351,6 +410,24 @@ LayerScene chartScene(const RaceControl &race, const RaceData &data, const Chart
                                    scaleBarLabel(chart.scaleBarStep, options.language), foreground,
                                    LabelPoints * options.scale, TextAnchor::TopCentre));
     }
+    return scene;
+}
+
+LayerScene chartScene(const RaceControl &race, const RaceData &data, const ChartFrame &chart,
+                      const ChartOptions &options)
+{
+    LayerScene scene = chartBaseScene(race, data, chart, options);
+    if (chartTracksShown(options)) {
+        const int boats = std::min(int(data.Tracks.size()), race.boatCount());
+        for (int i = 0; i < boats; ++i) {
+            if (!options.isFocused(i))
+                continue;
+            addTrackOverPeriod(scene.items, chart, data.Tracks[i], options.periodStart, options.periodEnd,
+                               race.Boats[i].colour);
+        }
+    }
+    LayerScene over = scaleBarScene(chart, options);
+    std::move(over.items.begin(), over.items.end(), std::back_inserter(scene.items));
     return scene;
 }
 

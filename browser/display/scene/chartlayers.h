@@ -54,6 +54,20 @@ struct ChartOptions {
 LayerScene chartScene(const RaceControl &race, const RaceData &data, const ChartFrame &chart,
                       const ChartOptions &options);
 
+// The chart redraw in the parts a kept picture of the tracks goes between (tracklayer.h);
+// chartScene is the base, the tracks of the focused boats in boat order, the scale bar.
+// The base clears the picture: background, coast lines and grid.
+LayerScene chartBaseScene(const RaceControl &race, const RaceData &data, const ChartFrame &chart,
+                          const ChartOptions &options);
+// True when the chart shows tracks: the tracks flag is set and the chart is not tracing.
+bool chartTracksShown(const ChartOptions &options);
+// One boat's track over the playback period in its colour: polylines through the points that
+// fall on different pixels, thinned as trackPeriodPoints and the stroker of chartScene do.
+QVector<SceneStroke> trackStrokes(const BoatTrack &track, const ChartFrame &chart, double periodStart,
+                                  double periodEnd, Colour colour);
+// The scale bar, on top of what the picture holds.
+LayerScene scaleBarScene(const ChartFrame &chart, const ChartOptions &options);
+
 // Marks layer: marks, lines, lay lines (option), labels and the rounding clock (tracing).
 LayerScene marksScene(const RaceControl &race, const RaceData &data, const ChartFrame &chart,
                       const ChartOptions &options);

@@ -25,6 +25,8 @@ public:
                        m_originY + m_yLon * dLon + m_yLat * dLat);
     }
 
+    bool operator==(const ChartProjection &other) const = default;
+
 private:
     double m_viewLat = 0.0, m_viewLon = 0.0;
     double m_originX = 0.0, m_originY = 0.0;
@@ -47,6 +49,8 @@ struct ChartFrame {
     {
         return p.x() > 0.0 && p.x() < size && p.y() > 0.0 && p.y() < size;
     }
+
+    bool operator==(const ChartFrame &other) const = default;
 };
 
 // The chart picture of a MapView whose scales are computed (ComputeScales).
