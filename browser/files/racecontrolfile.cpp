@@ -92,7 +92,8 @@ private:
     int m_number = 0;                      // … and how many of its kind were taken by then
     QSet<FileProblem::Kind> m_boundsTold;
     // A line left out at a bound stays after the last one of its kind, where the next read
-    // leaves it out again; any other line stays after the line taken before it.
+    // leaves it out again; any other line stays after the line taken before it. A line is
+    // checked before the bound, so that one its reader cannot take stays where it was.
     struct Anchor {
         RaceRecord record;
         int number;
@@ -227,9 +228,6 @@ bool RaceControlParser::take(const QString &line)
         return taken(RaceRecord::NU);
     }
     if (key == QLatin1String("BN")) {
-        if (m_rc.Boats.size() >= MaxBoats) {
-            return leftOutAtBound(RaceRecord::BN, FileProblem::TooManyBoats, MaxBoats);
-        }
         const qsizetype second = rest.indexOf(u',');
         BoatEntry boat;
         if (second < 0) {
@@ -244,6 +242,9 @@ bool RaceControlParser::take(const QString &line)
             report(FileProblem::BoatWithoutTrackFile);
             return false;
         }
+        if (m_rc.Boats.size() >= MaxBoats) {
+            return leftOutAtBound(RaceRecord::BN, FileProblem::TooManyBoats, MaxBoats);
+        }
         if (second < 0)
             report(FileProblem::BoatWithoutName);
         boat.colour = boatColour(int(m_rc.Boats.size()) + 1);
@@ -252,9 +253,6 @@ bool RaceControlParser::take(const QString &line)
         return taken(RaceRecord::BN, m_rc.boatCount());
     }
     if (key == QLatin1String("MK")) {
-        if (m_rc.Marks.size() >= MaxMarks) {
-            return leftOutAtBound(RaceRecord::MK, FileProblem::TooManyMarks, MaxMarks);
-        }
         if (values.size() < 2) {
             report(FileProblem::MarkNeedsTwoValues);
             return false;
@@ -263,13 +261,13 @@ bool RaceControlParser::take(const QString &line)
         const auto lon = lat ? number(values[1], -MaxLongitudeMinutes, MaxLongitudeMinutes) : std::nullopt;
         if (!lat || !lon)
             return false;
+        if (m_rc.Marks.size() >= MaxMarks) {
+            return leftOutAtBound(RaceRecord::MK, FileProblem::TooManyMarks, MaxMarks);
+        }
         m_rc.Marks.append({*lat, *lon});
         return taken(RaceRecord::MK, m_rc.markCount());
     }
     if (key == QLatin1String("LN")) {
-        if (m_rc.Lines.size() >= MaxLines) {
-            return leftOutAtBound(RaceRecord::LN, FileProblem::TooManyLines, MaxLines);
-        }
         if (values.size() < 4) {
             report(FileProblem::LineNeedsFourValues);
             return false;
@@ -282,6 +280,9 @@ bool RaceControlParser::take(const QString &line)
             v[i] = number(i < 3 ? values[i] : fourth, -bound, bound);
             if (!v[i])
                 return false;
+        }
+        if (m_rc.Lines.size() >= MaxLines) {
+            return leftOutAtBound(RaceRecord::LN, FileProblem::TooManyLines, MaxLines);
         }
         m_rc.Lines.append({*v[0], *v[1], *v[2], *v[3]});
         return taken(RaceRecord::LN, m_rc.lineCount());

@@ -628,6 +628,20 @@ void TestRaceControlFile::linesPastABoundStayPastIt()
     parseRaceControl(once, again);
     QCOMPARE(again.Lines.first().Lat1, 2101.0);
     QCOMPARE(formatRaceControl(again), once);
+
+    // A line the reader cannot take stays after the line before it, even where the lines that
+    // came after it in the file, written before it, fill the bound.
+    lines.clear();
+    for (int i = 1; i <= MaxLines; ++i) {
+        lines << QStringLiteral("LN, %1, 8385, %1, 8386").arg(2100 + i);
+        if (i == MaxLines / 2)
+            lines << "CRS, L1" << "LN, 2000, 8000, x, 8001";
+    }
+    parseRaceControl(lines, rc);
+    const QStringList first = formatRaceControl(rc);
+    QCOMPARE(first.indexOf("LN, 2000, 8000, x, 8001"), first.indexOf("CRS, L1") + 1);
+    parseRaceControl(first, again);
+    QCOMPARE(formatRaceControl(again), first);
 }
 
 void TestRaceControlFile::derivedTimes()
