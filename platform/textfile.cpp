@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 
@@ -84,6 +85,24 @@ QString pathKindReason(PathKind kind)
     case PathKind::Special: return QStringLiteral("is a device, a pipe or a socket, not a file");
     }
     return {};
+}
+
+qsizetype expectedRecords(QByteArrayView bytes, char lead)
+{
+    const char *const begin = bytes.data();
+    const char *const end = begin + bytes.size();
+    for (const char *p = begin; p < end;) {
+        const char *nl = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (*p == lead) {
+            const qsizetype length = (nl ? nl + 1 : end) - p;
+            const qsizetype rest = end - p;
+            return rest / length + rest / length / 16 + 1;
+        }
+        if (!nl)
+            break;
+        p = nl + 1;
+    }
+    return 0;
 }
 
 FileReadResult readFileBytes(const QString &path, qint64 maxBytes)

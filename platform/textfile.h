@@ -47,6 +47,11 @@ struct FileReadResult {
     QString reason;         // why it could not be read
 };
 
+// How many records to make room for before the bytes of a log are parsed: the bytes from the
+// first line starting with `lead` on, divided by that line's length, and a sixteenth more
+// (receivers write records of one length, give or take a digit). 0 when no line starts so.
+qsizetype expectedRecords(QByteArrayView bytes, char lead);
+
 // Reads a regular file whole, or its lines up to maxBytes when it is longer. Folders, dead
 // links, devices and pipes are not opened (a pipe would wait for a writer forever).
 FileReadResult readFileBytes(const QString &path, qint64 maxBytes);

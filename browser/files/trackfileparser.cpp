@@ -412,20 +412,7 @@ QDate parseTrackDate(QByteArrayView item)
 
 qsizetype expectedFixes(QByteArrayView bytes)
 {
-    const char *const begin = bytes.data();
-    const char *const end = begin + bytes.size();
-    for (const char *p = begin; p < end;) {
-        const char *nl = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        if (*p == 'T') {
-            const qsizetype length = (nl ? nl + 1 : end) - p;
-            const qsizetype rest = end - p;
-            return rest / length + rest / length / 16 + 1;
-        }
-        if (!nl)
-            break;
-        p = nl + 1;
-    }
-    return 0;
+    return platform::expectedRecords(bytes, 'T');
 }
 
 bool isTrackFileName(const QString &name)

@@ -367,12 +367,27 @@ void TestViewerLimits::numbersPastAnInt()
     QCOMPARE(viewerRound(std::nan("")), 0);
     QCOMPARE(viewerRound(2.5), 2);
 
-    // A wind direction of 2e46 degrees: the sample is read, its direction at the end of the range.
+    // A wind direction of 2e46 degrees is a line out of range, told and left out.
     ReadProblems problems;
     const QList<ViewerWindSample> wind = parseWindFile({QStringLiteral("TIME, SPEED, DIRECTION"), QStringLiteral("2024/07/13 11:00:00, 5, 2e46")},
                                                        platform::LocalDateTime::parse(QStringLiteral("2024/07/13 11:00:00")),
                                                        QStringLiteral("winddat/w.txt"), problems);
-    QCOMPARE(wind.size(), 1);
+    QVERIFY(wind.isEmpty());
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems.first().toString(1), QStringLiteral("winddat/w.txt:2: \"2e46\" lies outside -360 to 360: line skipped"));
+
+    // Whole numbers of the race file that enter sums are bounded: BT 55555543 minutes would
+    // overflow as seconds, a lay line or variation of 2e9 degrees as a direction.
+    ViewerRace race;
+    problems.clear();
+    parseRaceControl({QStringLiteral("BT, 55555543"), QStringLiteral("LL, 2000000000, 150"), QStringLiteral("MG, 2e9"),
+                      QStringLiteral("WD, -99999"), QStringLiteral("BT, 5")},
+                     m_dir->path(), QStringLiteral("race.txt"), QStringLiteral("raceadmin/race.txt"), race, problems);
+    QCOMPARE(race.PreStartSeconds, 300);
+    QCOMPARE(race.LayLineUp, 0);
+    QCOMPARE(race.MagneticVariation, 0.0);
+    QCOMPARE(race.WindDirection, 0);
+    QCOMPARE(countOf(problems, ReadProblem::OutOfRange), 4);
 
     // A track far off the globe (a latitude of 6.95e127 minutes) lies in no coast tile.
     ViewerExtent extent;

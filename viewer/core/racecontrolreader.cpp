@@ -5,6 +5,8 @@
 #include <appfolder.h>
 #include <textfile.h>
 
+#include <limits>
+
 namespace {
 
 class Reader
@@ -56,6 +58,26 @@ private:
             report(ReadProblem::NotANumber, {m_items[item]});
         return v;
     }
+    // A whole number between least and greatest: numbers past them would overflow the sums
+    // they enter (minutes to seconds, a direction plus the variation).
+    std::optional<int> whole(int item, int least, int greatest)
+    {
+        const auto v = whole(item);
+        if (v && (*v < least || *v > greatest)) {
+            report(ReadProblem::OutOfRange, {m_items[item], QString::number(least), QString::number(greatest)});
+            return std::nullopt;
+        }
+        return v;
+    }
+    std::optional<double> number(int item, double least, double greatest)
+    {
+        const auto v = number(item);
+        if (v && !(*v >= least && *v <= greatest)) {
+            report(ReadProblem::OutOfRange, {m_items[item], QString::number(least), QString::number(greatest)});
+            return std::nullopt;
+        }
+        return v;
+    }
     void dateTime(platform::LocalDateTime &target)
     {
         const platform::LocalDateTime t = parseDateTime(m_items[1]);
@@ -95,7 +117,7 @@ void Reader::line(int lineNumber, const QString &text)
         boat.GpsFile = m_items[1];
         boat.Name = m_items.size() >= 3 ? m_items[2] : boat.GpsFile.section(QLatin1Char('.'), 0, 0);
         if (m_items.size() >= 4) {
-            const auto offset = whole(3);
+            const auto offset = whole(3, -ViewerMaxOffsetSeconds, ViewerMaxOffsetSeconds);
             if (!offset)
                 return;
             boat.OffsetSeconds = *offset;
@@ -125,7 +147,7 @@ void Reader::line(int lineNumber, const QString &text)
     } else if (key == QLatin1String("LL")) {
         if (!needs(2))
             return;
-        const auto up = whole(1), down = whole(2);
+        const auto up = whole(1, -360, 360), down = whole(2, -360, 360);
         if (up && down) {
             m_race.LayLineUp = *up;
             m_race.LayLineDown = *down;
@@ -152,7 +174,7 @@ void Reader::line(int lineNumber, const QString &text)
         m_race.Title2 = wholeText();
     } else if (key == QLatin1String("MG")) {
         if (needs(1))
-            if (const auto v = number(1))
+            if (const auto v = number(1, -180.0, 180.0))
                 m_race.MagneticVariation = *v;
     } else if (key == QLatin1String("LG")) {
         if (needs(1))
@@ -166,11 +188,11 @@ void Reader::line(int lineNumber, const QString &text)
             dateTime(m_race.Finish);
     } else if (key == QLatin1String("TD")) {
         if (needs(1))
-            if (const auto v = whole(1))
+            if (const auto v = whole(1, -24, 24))
                 m_race.TimeDifference = *v;
     } else if (key == QLatin1String("WD")) {
         if (needs(1))
-            if (const auto v = whole(1))
+            if (const auto v = whole(1, -360, 360))
                 m_race.WindDirection = *v;
     } else if (key == QLatin1String("NU")) {
         if (needs(1))
@@ -179,7 +201,7 @@ void Reader::line(int lineNumber, const QString &text)
     } else if (key == QLatin1String("BT")) {
         if (!needs(1))
             return;
-        if (const auto v = whole(1)) {
+        if (const auto v = whole(1, std::numeric_limits<int>::min(), 24 * 60)) { // a day at the most
             if (*v < 0)
                 report(ReadProblem::NegativePreStart, {m_items[1]});
             m_race.PreStartSeconds = *v > 0 ? *v * 60 : 180;

@@ -30,6 +30,8 @@
 #include <QStringList>
 
 constexpr int ViewerMaxBoats = 50;
+// A boat's clock offset (the third BN value), seconds either way: a year.
+constexpr int ViewerMaxOffsetSeconds = 366 * 86400;
 constexpr int ViewerMaxMarks = 30;
 constexpr int ViewerMaxLines = 10;
 constexpr int ViewerMaxCourseNames = 50;

@@ -43,9 +43,10 @@ constexpr TextPair Texts[] = {
      "GPSファイル %1 はどのファイルにもつながらないリンクです。この艇を除いて表示します"},
     {"GPS file %1 is a device or a pipe, not a file: boat left out",
      "GPSファイル %1 はファイルではありません (デバイスまたはパイプ)。この艇を除いて表示します"},
+    {"\"%1\" lies outside %2 to %3: line skipped", "「%1」は %2 から %3 の範囲外です。この行を無視しました"},
 };
 
-static_assert(sizeof(Texts) / sizeof(Texts[0]) == ReadProblem::GpsFileNotRegular + 1,
+static_assert(sizeof(Texts) / sizeof(Texts[0]) == ReadProblem::OutOfRange + 1,
               "one text pair per problem kind");
 
 } // namespace
@@ -60,8 +61,10 @@ QString ReadProblem::text(int language) const
         return s;
     case 1:
         return s.arg(Args[0]);
-    default:
+    case 2:
         return s.arg(Args[0], Args[1]);
+    default:
+        return s.arg(Args[0], Args[1], Args[2]);
     }
 }
 

@@ -36,6 +36,7 @@ struct ReadProblem {
         GpsFileIsFolder,     // file name
         GpsFileLeadsNowhere, // file name: a link to itself, in a loop or to nothing
         GpsFileNotRegular,   // file name: a device, a pipe or a socket
+        OutOfRange,          // text, least, greatest
     };
 
     QString File;      // relative to the application folder, "/" between folders

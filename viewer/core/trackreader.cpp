@@ -2,6 +2,8 @@
 
 #include "lineitems.h"
 
+#include <textfile.h>
+
 #include <cstring>
 
 namespace {
@@ -69,25 +71,12 @@ std::optional<CoordinateNotation> notationSwitch(QByteArrayView line)
     return found;
 }
 
-// Room for the samples of a file before it is read: the bytes from the first line that starts
-// with "T" on, divided by that line's length, and a sixteenth more (receivers write records of
-// one length, give or take a digit). A file with shorter records later grows as it is read.
+// Room for the samples of a file before it is read, from the length of its first "T" line; a
+// file with shorter records later grows as it is read.
 qsizetype expectedSamples(QByteArrayView bytes)
 {
-    const char *const begin = bytes.data();
-    const char *const end = begin + bytes.size();
-    for (const char *p = begin; p < end;) {
-        const char *nl = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
-        if (*p == 'T') {
-            const qsizetype length = (nl ? nl + 1 : end) - p;
-            const qsizetype rest = end - p;
-            return rest / length + rest / length / 16 + 1;
-        }
-        if (!nl)
-            break;
-        p = nl + 1;
-    }
-    return 16;
+    const qsizetype room = platform::expectedRecords(bytes, 'T');
+    return room > 0 ? room : 16;
 }
 
 } // namespace

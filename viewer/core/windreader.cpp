@@ -2,6 +2,8 @@
 
 #include "lineitems.h"
 
+#include <cmath>
+
 QList<ViewerWindSample> parseWindFile(const QStringList &lines, const platform::LocalDateTime &start,
                                       const QString &relativeFile, ReadProblems &problems)
 {
@@ -25,6 +27,10 @@ QList<ViewerWindSample> parseWindFile(const QStringList &lines, const platform::
         const auto direction = parseNumber(items[2]);
         if (!speed || !direction) {
             recorder.add(lineNumber, ReadProblem::NotANumber, {speed ? items[2] : items[1]});
+            continue;
+        }
+        if (!(std::fabs(*direction) <= 360.0)) {
+            recorder.add(lineNumber, ReadProblem::OutOfRange, {items[2], QStringLiteral("-360"), QStringLiteral("360")});
             continue;
         }
         ViewerWindSample s;
