@@ -102,6 +102,7 @@ private slots:
     void sceneTrackLength();
     void japaneseDescription();
     void raceDocument();
+    void raceDocumentOfALateFinish();
     void bytesAreUtf8WithCrLf();
     void escapedNamesReadBack();
     void ogrinfoReadsBothDocuments();
@@ -301,6 +302,21 @@ void TestViewerKml::raceDocument()
     const QStringList bareLines = exportRaceLines(bare, english());
     QCOMPARE(bareLines.mid(bareLines.size() - 3),
              (QStringList{"<Folder><name>MARK_LINES</name>", "</Folder>", "</Folder></kml>"}));
+}
+
+// A finish typed thirty years late (found by the fuzzer: the document took minutes and
+// gigabytes): the POINTS folders stop one interval after the last sample, and the ones before
+// it keep their boats.
+void TestViewerKml::raceDocumentOfALateFinish()
+{
+    ViewerRace race = smallRace();
+    race.Finish = at("2037/05/06 14:29:30");
+    updateRaceTimes(race);
+    QVERIFY(race.Period.End > 9.4e8);
+    const QStringList lines = exportRaceLines(race, english());
+    // Every 3600 s; the last sample at 3100 s: folders at 0, 3600 and 7200 s.
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^<Folder><name>2007/"))).size(), 3);
+    QCOMPARE(between(lines, "<Folder><name>2007/05/06 13:40:00</name>", "</Folder>").filter("<Placemark>").size(), 2);
 }
 
 void TestViewerKml::bytesAreUtf8WithCrLf()

@@ -7,6 +7,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -204,24 +205,50 @@ QStringList exportRaceLines(const ViewerRace &race, const KmlSettings &settings)
 
     const double end = race.Period.End;
     const int interval = kmlPointsInterval(end);
-    const int last = kmlPointsLastFolder(end);
-    for (int c = 0; c <= last; ++c) {
-        const int s = c * interval;
+    // A folder past the last sample of every boat stays empty: the folders stop one interval
+    // after it, so a finish typed years late does not write a folder for every hour between.
+    double latest = 0.0;
+    QVector<bool> inTimeOrder;
+    for (const ViewerBoat &boat : race.Boats) {
+        for (const ViewerSample &x : boat.Samples)
+            latest = std::max(latest, x.Time);
+        inTimeOrder << std::is_sorted(boat.Samples.begin(), boat.Samples.end(),
+                                      [](const ViewerSample &x, const ViewerSample &y) { return x.Time < y.Time; });
+    }
+    const qint64 last = std::min<qint64>(kmlPointsLastFolder(end), qint64(std::ceil(latest / interval)) + 1);
+    // Where each boat's search goes on from: the folders' times only grow.
+    QVector<int> resume(race.Boats.size(), 1);
+    for (qint64 c = 0; c <= last; ++c) {
+        const double s = double(c * interval);
         const QString when = dateTimeText(race, s);
         out << QStringLiteral("<Folder><name>") + escaped(when) + QStringLiteral("</name>");
-        for (const ViewerBoat &boat : race.Boats) {
+        for (int i = 0; i < race.Boats.size(); ++i) {
+            const ViewerBoat &boat = race.Boats[i];
             const QVector<ViewerSample> &p = boat.Samples;
-            // The first L (1-based) of 1 … count − 2 with time[L] ≤ s < time[L + 1].
-            for (int l = 1; l <= boat.sampleCount() - 2; ++l) {
-                const ViewerSample &a = p[l - 1], &b = p[l];
-                if (!(a.Time <= s && s < b.Time))
-                    continue;
-                const double from = viewerRound(a.Time), to = viewerRound(b.Time);
-                const double f = to > from ? (s - from) / (to - from) : 0.0;
-                boatPoint(out, boat.Name, a.Lat + (b.Lat - a.Lat) * f, a.Lon + (b.Lon - a.Lon) * f, b.Speed, b.Course,
-                          when, settings);
-                break;
+            const int lastStep = boat.sampleCount() - 2;
+            // The first L (1-based) of 1 … count − 2 with time[L] ≤ s < time[L + 1]. In time
+            // order that is the first step ending after s, when it starts at or before s: found
+            // from where the last folder's search stopped. A log out of order is searched whole.
+            int l = 0;
+            if (inTimeOrder[i]) {
+                int &r = resume[i];
+                while (r <= lastStep && p[r].Time <= s)
+                    ++r;
+                if (r <= lastStep && p[r - 1].Time <= s)
+                    l = r;
+            } else {
+                for (int k = 1; k <= lastStep && l == 0; ++k) {
+                    if (p[k - 1].Time <= s && s < p[k].Time)
+                        l = k;
+                }
             }
+            if (l == 0)
+                continue;
+            const ViewerSample &a = p[l - 1], &b = p[l];
+            const double from = viewerRound(a.Time), to = viewerRound(b.Time);
+            const double f = to > from ? (s - from) / (to - from) : 0.0;
+            boatPoint(out, boat.Name, a.Lat + (b.Lat - a.Lat) * f, a.Lon + (b.Lon - a.Lon) * f, b.Speed, b.Course,
+                      when, settings);
         }
         out << QStringLiteral("</Folder>");
     }
