@@ -317,6 +317,11 @@ void TestViewerKml::raceDocumentOfALateFinish()
     // Every 3600 s; the last sample at 3100 s: folders at 0, 3600 and 7200 s.
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^<Folder><name>2007/"))).size(), 3);
     QCOMPARE(between(lines, "<Folder><name>2007/05/06 13:40:00</name>", "</Folder>").filter("<Placemark>").size(), 2);
+
+    // A boat whose last sample lies two years on: a year of folders at the most.
+    race.Boats[0].Samples.append(ViewerSample{2 * 365 * 86400.0, 2115.0, 8371.0, 5.0, 30});
+    QCOMPARE(exportRaceLines(race, english()).filter(QRegularExpression(QStringLiteral("^<Folder><name>20"))).size(),
+             366 * 24 + 1);
 }
 
 void TestViewerKml::bytesAreUtf8WithCrLf()

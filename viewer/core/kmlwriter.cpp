@@ -206,7 +206,8 @@ QStringList exportRaceLines(const ViewerRace &race, const KmlSettings &settings)
     const double end = race.Period.End;
     const int interval = kmlPointsInterval(end);
     // A folder past the last sample of every boat stays empty: the folders stop one interval
-    // after it, so a finish typed years late does not write a folder for every hour between.
+    // after it, so a finish typed years late does not write a folder for every hour between;
+    // and they stop after a year of them, for a start typed centuries early.
     double latest = 0.0;
     QVector<bool> inTimeOrder;
     for (const ViewerBoat &boat : race.Boats) {
@@ -215,7 +216,8 @@ QStringList exportRaceLines(const ViewerRace &race, const KmlSettings &settings)
         inTimeOrder << std::is_sorted(boat.Samples.begin(), boat.Samples.end(),
                                       [](const ViewerSample &x, const ViewerSample &y) { return x.Time < y.Time; });
     }
-    const qint64 last = std::min<qint64>(kmlPointsLastFolder(end), qint64(std::ceil(latest / interval)) + 1);
+    const qint64 last = std::min({qint64(kmlPointsLastFolder(end)), qint64(std::ceil(latest / interval)) + 1,
+                                  qint64(366) * 86400 / interval});
     // Where each boat's search goes on from: the folders' times only grow.
     QVector<int> resume(race.Boats.size(), 1);
     for (qint64 c = 0; c <= last; ++c) {
