@@ -242,9 +242,8 @@ bool RaceControlParser::take(const QString &line)
             report(FileProblem::BoatWithoutTrackFile);
             return false;
         }
-        if (m_rc.Boats.size() >= MaxBoats) {
+        if (m_rc.Boats.size() >= MaxBoats)
             return leftOutAtBound(RaceRecord::BN, FileProblem::TooManyBoats, MaxBoats);
-        }
         if (second < 0)
             report(FileProblem::BoatWithoutName);
         boat.colour = boatColour(int(m_rc.Boats.size()) + 1);
@@ -261,9 +260,8 @@ bool RaceControlParser::take(const QString &line)
         const auto lon = lat ? number(values[1], -MaxLongitudeMinutes, MaxLongitudeMinutes) : std::nullopt;
         if (!lat || !lon)
             return false;
-        if (m_rc.Marks.size() >= MaxMarks) {
+        if (m_rc.Marks.size() >= MaxMarks)
             return leftOutAtBound(RaceRecord::MK, FileProblem::TooManyMarks, MaxMarks);
-        }
         m_rc.Marks.append({*lat, *lon});
         return taken(RaceRecord::MK, m_rc.markCount());
     }
@@ -281,9 +279,8 @@ bool RaceControlParser::take(const QString &line)
             if (!v[i])
                 return false;
         }
-        if (m_rc.Lines.size() >= MaxLines) {
+        if (m_rc.Lines.size() >= MaxLines)
             return leftOutAtBound(RaceRecord::LN, FileProblem::TooManyLines, MaxLines);
-        }
         m_rc.Lines.append({*v[0], *v[1], *v[2], *v[3]});
         return taken(RaceRecord::LN, m_rc.lineCount());
     }
@@ -309,9 +306,8 @@ bool RaceControlParser::take(const QString &line)
     }
     if (key == QLatin1String("MAP")) {
         // The load recomputes the tiles; keeping them makes a read and write keep the file.
-        if (m_rc.CoastTiles.size() >= MaxCoastTiles) {
+        if (m_rc.CoastTiles.size() >= MaxCoastTiles)
             return leftOutAtBound(RaceRecord::MAP, FileProblem::TooManyCoastTiles, MaxCoastTiles);
-        }
         if (!text.isEmpty())
             m_rc.CoastTiles << text;
         // The tiles are written as one block: what follows any of them follows the block.
@@ -343,9 +339,8 @@ bool RaceControlParser::take(const QString &line)
         return taken(RaceRecord::BT);
     }
     if (key == QLatin1String("AT")) {
-        if (m_rc.Attachments.size() >= MaxAttachments) {
+        if (m_rc.Attachments.size() >= MaxAttachments)
             return leftOutAtBound(RaceRecord::AT, FileProblem::TooManyAttachments, MaxAttachments);
-        }
         if (!text.isEmpty())
             m_rc.Attachments << text;
         return taken(RaceRecord::AT, int(m_rc.Attachments.size()));
