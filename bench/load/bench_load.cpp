@@ -6,6 +6,7 @@
 //   bench_load [--runs N] [--threads N] APPFOLDER RACEFILE  raceadmin/RACEFILE of a prepared folder
 // --threads 1 loads on one core, as a reference; the default is every core.
 #include "../barescan.h"
+#include "../benchsupport.h"
 
 #include <racecontrolfile.h>
 #include <raceloader.h>
@@ -15,9 +16,7 @@
 #include <orderedparallel.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -27,30 +26,6 @@
 #include <vector>
 
 namespace {
-
-long statusKiB(const char *key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-bool makeBenchRace(const QString &folder)
-{
-    QProcess racegen;
-    racegen.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    racegen.start(QStringLiteral(RACEGEN_PROGRAM),
-                  {QStringLiteral("--preset"), QStringLiteral("bench50"), QStringLiteral("--out"), folder});
-    if (!racegen.waitForFinished(-1) || racegen.exitCode() != 0)
-        return false;
-    QDir(folder).mkpath(QStringLiteral("coastline"));
-    return QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/5239.cst"), folder + QStringLiteral("/coastline/5239.cst"));
-}
 
 class PhaseTimer : public LoadObserver
 {
@@ -64,15 +39,6 @@ public:
     void drawChart(const RaceControl &, const RaceData &) override { coast = clock.nsecsElapsed(); }
     void raceLoaded(const RaceControl &, const RaceData &) override { done = clock.nsecsElapsed(); }
 };
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0.0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
-}
 
 double cpuMs()
 {
@@ -101,19 +67,8 @@ int main(int argc, char **argv)
 
     QTemporaryDir temporary;
     QString folder, raceName;
-    if (args.size() >= 2) {
-        folder = args.at(0);
-        raceName = args.at(1);
-    } else {
-        folder = temporary.path();
-        raceName = QStringLiteral("bench50.txt");
-        std::printf("generating the 50-boat, 4-hour race with racegen in %s ...\n", qPrintable(folder));
-        std::fflush(stdout);
-        if (!makeBenchRace(folder)) {
-            std::fprintf(stderr, "cannot make the benchmark race in %s\n", qPrintable(folder));
-            return 1;
-        }
-    }
+    if (!bench::chooseRace(args, temporary.path(), folder, raceName))
+        return 1;
 
     AppSettings settings;
     settings.setLanguage(UiLanguage::English);
@@ -133,7 +88,7 @@ int main(int argc, char **argv)
                 qint64(trackPaths.size()), runs,
                 threads == 1 ? "one core" : qPrintable(QStringLiteral("%1 cores").arg(threads > 0 ? threads : platform::coreCount())));
 
-    const long rssBefore = statusKiB("VmRSS:");
+    const long rssBefore = bench::statusKiB("VmRSS:");
     long peakOfOneLoad = 0;
     std::vector<double> scanMs, scanCpuMs, readMs, parseMs, deriveMs, coastMs, restMs, totalMs, totalCpuMs, ratios;
     bench::BareScan scan;
@@ -155,7 +110,7 @@ int main(int argc, char **argv)
             return 1;
         }
         if (run == 0)
-            peakOfOneLoad = statusKiB("VmHWM:");
+            peakOfOneLoad = bench::statusKiB("VmHWM:");
         points = 0;
         for (const BoatTrack &t : data.Tracks)
             points += t.PointCount();
@@ -169,16 +124,16 @@ int main(int argc, char **argv)
     }
 
     std::printf("bare scan: %.1f MB, %lld records, one core    %8.1f ms  (processor time %.1f ms)\n",
-                scan.bytes / 1e6, scan.records, median(scanMs), median(scanCpuMs));
+                scan.bytes / 1e6, scan.records, bench::median(scanMs), bench::median(scanCpuMs));
     std::printf("load: %lld points\n", points);
-    std::printf("  race control file       %8.1f ms\n", median(readMs));
-    std::printf("  parse + extent          %8.1f ms\n", median(parseMs));
-    std::printf("  wind + derive           %8.1f ms\n", median(deriveMs));
-    std::printf("  coast lines             %8.1f ms\n", median(coastMs));
-    std::printf("  rest                    %8.1f ms\n", median(restMs));
-    std::printf("  total load              %8.1f ms  (processor time %.1f ms)\n", median(totalMs), median(totalCpuMs));
+    std::printf("  race control file       %8.1f ms\n", bench::median(readMs));
+    std::printf("  parse + extent          %8.1f ms\n", bench::median(parseMs));
+    std::printf("  wind + derive           %8.1f ms\n", bench::median(deriveMs));
+    std::printf("  coast lines             %8.1f ms\n", bench::median(coastMs));
+    std::printf("  rest                    %8.1f ms\n", bench::median(restMs));
+    std::printf("  total load              %8.1f ms  (processor time %.1f ms)\n", bench::median(totalMs), bench::median(totalCpuMs));
     std::printf("  load / bare scan        %8.2f     (median of the runs' ratios %.2f)\n",
-                median(totalMs) / median(scanMs), median(ratios));
+                bench::median(totalMs) / bench::median(scanMs), bench::median(ratios));
     std::printf("resident memory           %8.1f MB before the loads, peak %.1f MB after the first\n",
                 rssBefore / 1024.0, peakOfOneLoad / 1024.0);
 
@@ -198,7 +153,7 @@ int main(int argc, char **argv)
         }
         reportMs.push_back(clock.nsecsElapsed() / 1e6);
     }
-    std::printf("orvane-report end to end  %8.1f ms  (bare scan %.1f ms, ratio %.2f)\n", median(reportMs),
-                median(reportScanMs), median(reportMs) / median(reportScanMs));
+    std::printf("orvane-report end to end  %8.1f ms  (bare scan %.1f ms, ratio %.2f)\n", bench::median(reportMs),
+                bench::median(reportScanMs), bench::median(reportMs) / bench::median(reportScanMs));
     return 0;
 }

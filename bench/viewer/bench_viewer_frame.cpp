@@ -6,6 +6,8 @@
 //   bench_viewer_frame                      makes the 50-boat, 4-hour race with racegen --preset bench50
 //   bench_viewer_frame APPFOLDER RACEFILE   a race of a prepared application folder
 // The frame must stay well inside the 50 ms tick: the target is a median under 10 ms.
+#include "../benchsupport.h"
+
 #include <graphpage.h>
 #include <manualview.h>
 #include <playbackcontrols.h>
@@ -17,10 +19,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -29,17 +29,6 @@
 namespace {
 
 constexpr QSize Client(1280, 994); // a 1280 × 1024 screen less 30 pixels
-
-bool makeBenchRace(const QString &folder)
-{
-    QProcess racegen;
-    racegen.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    racegen.start(QStringLiteral(RACEGEN_PROGRAM), {QStringLiteral("--preset"), QStringLiteral("bench50"), QStringLiteral("--out"), folder});
-    if (!racegen.waitForFinished(-1) || racegen.exitCode() != 0)
-        return false;
-    QDir(folder).mkpath(QStringLiteral("coastline"));
-    return QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/5239.cst"), folder + QStringLiteral("/coastline/5239.cst"));
-}
 
 struct Figures {
     double median = 0, p90 = 0, max = 0;
@@ -151,19 +140,8 @@ int main(int argc, char **argv)
     QGuiApplication application(argc, argv);
     QTemporaryDir temporary;
     QString folder, race;
-    if (argc >= 3) {
-        folder = QString::fromLocal8Bit(argv[1]);
-        race = QString::fromLocal8Bit(argv[2]);
-    } else {
-        folder = temporary.path();
-        race = QStringLiteral("bench50.txt");
-        std::printf("generating the 50-boat, 4-hour race with racegen in %s ...\n", qPrintable(folder));
-        std::fflush(stdout);
-        if (!makeBenchRace(folder)) {
-            std::fprintf(stderr, "cannot make the benchmark race in %s\n", qPrintable(folder));
-            return 1;
-        }
-    }
+    if (!bench::chooseRace(application.arguments().mid(1), temporary.path(), folder, race))
+        return 1;
     const QSize map = mapSize(Client);
     ViewerLoadRequest request;
     request.ApplicationFolder = folder;

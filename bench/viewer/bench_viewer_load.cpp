@@ -6,6 +6,7 @@
 //   bench_viewer_load [--runs N] [--threads N] APPFOLDER RACEFILE  raceadmin/RACEFILE of a prepared folder
 // --threads 1 loads on one core, as a reference; the default is every core.
 #include "../barescan.h"
+#include "../benchsupport.h"
 
 #include <viewerloader.h>
 
@@ -13,10 +14,7 @@
 #include <orderedparallel.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -26,18 +24,6 @@
 
 namespace {
 
-long statusKiB(const char *key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 class PhaseTimer : public ViewerLoadObserver
 {
 public:
@@ -45,27 +31,6 @@ public:
     qint64 at[7] = {};
     void phaseDone(Phase p) override { at[int(p)] = clock.nsecsElapsed(); }
 };
-
-bool makeBenchRace(const QString &folder)
-{
-    QProcess racegen;
-    racegen.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    racegen.start(QStringLiteral(RACEGEN_PROGRAM),
-                  {QStringLiteral("--preset"), QStringLiteral("bench50"), QStringLiteral("--out"), folder});
-    if (!racegen.waitForFinished(-1) || racegen.exitCode() != 0)
-        return false;
-    QDir(folder).mkpath(QStringLiteral("coastline"));
-    return QFile::copy(QStringLiteral(ORVANE_ASSETS "/coastline/5239.cst"), folder + QStringLiteral("/coastline/5239.cst"));
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0.0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
-}
 
 } // namespace
 
@@ -86,19 +51,8 @@ int main(int argc, char **argv)
 
     QTemporaryDir temporary;
     QString folder, race;
-    if (args.size() >= 2) {
-        folder = args.at(0);
-        race = args.at(1);
-    } else {
-        folder = temporary.path();
-        race = QStringLiteral("bench50.txt");
-        std::printf("generating the 50-boat, 4-hour race with racegen in %s ...\n", qPrintable(folder));
-        std::fflush(stdout);
-        if (!makeBenchRace(folder)) {
-            std::fprintf(stderr, "cannot make the benchmark race in %s\n", qPrintable(folder));
-            return 1;
-        }
-    }
+    if (!bench::chooseRace(args, temporary.path(), folder, race))
+        return 1;
     const QString racePath = platform::resolvePath(folder, QStringLiteral("raceadmin/") + race);
     QStringList trackPaths;
     {
@@ -114,7 +68,7 @@ int main(int argc, char **argv)
                 qint64(trackPaths.size()), runs,
                 threads == 1 ? "one core" : qPrintable(QStringLiteral("%1 cores").arg(threads > 0 ? threads : platform::coreCount())));
 
-    const long rssBefore = statusKiB("VmRSS:");
+    const long rssBefore = bench::statusKiB("VmRSS:");
     static const char *const names[] = {"race control file", "wind file", "GPS tracks", "extent, daylight",
                                         "coast lines", "speeds, courses", "passing times"};
     std::vector<double> phases[7], totals, cpus, scans, scanCpus, ratios;
@@ -148,14 +102,14 @@ int main(int argc, char **argv)
         ratios.push_back(total / 1e6 / scan.ms);
     }
     std::printf("bare scan: %.1f MB, %lld records, one core %8.1f ms  (processor time %.1f ms)\n", scan.bytes / 1e6,
-                scan.records, median(scans), median(scanCpus));
+                scan.records, bench::median(scans), bench::median(scanCpus));
     std::printf("load: %lld samples\n", samples);
     for (int p = 0; p < 7; ++p)
-        std::printf("  %-20s %8.1f ms\n", names[p], median(phases[p]));
-    std::printf("  %-20s %8.1f ms  (processor time %.1f ms)\n", "total", median(totals), median(cpus));
+        std::printf("  %-20s %8.1f ms\n", names[p], bench::median(phases[p]));
+    std::printf("  %-20s %8.1f ms  (processor time %.1f ms)\n", "total", bench::median(totals), bench::median(cpus));
     std::printf("  %-20s %8.2f     (median of the runs' ratios %.2f)\n", "load / bare scan",
-                median(totals) / median(scans), median(ratios));
+                bench::median(totals) / bench::median(scans), bench::median(ratios));
     std::printf("resident memory: %.1f MB before the loads, peak %.1f MB\n", rssBefore / 1024.0,
-                statusKiB("VmHWM:") / 1024.0);
+                bench::statusKiB("VmHWM:") / 1024.0);
     return 0;
 }
