@@ -2,6 +2,8 @@
 // allow, lines of a megabyte, a million fixes, a hundred thousand wind samples, and files that
 // are not files (a folder, a link to itself, a pipe) or cannot be read. The load takes what the
 // bounds allow, tells once what it left out, never waits on a pipe, and writes back every line.
+#include "limitsfixture.h"
+
 #include <racecontrolfile.h>
 #include <raceloader.h>
 #include <windfile.h>
@@ -21,26 +23,12 @@
 
 namespace {
 
+using limits::fixes;
+using limits::raceHead;
+
 constexpr char TrackHeader[] = "H  SOFTWARE NAME & VERSION\r\nI  orvane limits test\r\n"
                                "M  G WGS 84               121 +0.000000e+00 +0.000000e+00\r\n"
                                "U  LAT LON DM\r\n";
-
-// One fix a second from 2024/07/13 02:00:00 UTC (11:00 local with TD 9), drifting north-east.
-QByteArray fixes(int count, int from = 0)
-{
-    QByteArray out;
-    out.reserve(qsizetype(count) * 50);
-    for (int i = from; i < from + count; ++i) {
-        const qint64 t = 2 * 3600 + i;
-        const int day = 13 + int(t / 86400);
-        const int s = int(t % 86400);
-        char line[80];
-        std::snprintf(line, sizeof line, "T  N3517.%05d E13926.%05d %02d-JUL-24 %02d:%02d:%02d 0\r\n", i % 100000,
-                      (i * 7) % 100000, day, s / 3600, s / 60 % 60, s % 60);
-        out += line;
-    }
-    return out;
-}
 
 QByteArray track(int count)
 {
@@ -53,11 +41,6 @@ void write(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
     QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray raceHead()
-{
-    return "ST, 2024/07/13 11:00:00\r\nFT, 2024/07/13 12:00:00\r\nTD, 9\r\n";
 }
 
 int countOf(const FileProblems &problems, FileProblem::Kind kind)

@@ -3,6 +3,8 @@
 // of many bad lines, and files that are not files (a folder, a link to itself, a pipe) or cannot
 // be read. The load takes what the bounds allow, tells once what it left out and never waits on
 // a pipe.
+#include "../robustness/limitsfixture.h"
+
 #include <racecontrolreader.h>
 #include <viewercoast.h>
 #include <windreader.h>
@@ -23,31 +25,12 @@
 
 namespace {
 
-// One sample a second from 2024/07/13 02:00:00 UTC (11:00 local with TD 9), drifting north-east.
-QByteArray samples(int count, int from = 0)
-{
-    QByteArray out;
-    out.reserve(qsizetype(count) * 50);
-    for (int i = from; i < from + count; ++i) {
-        const qint64 t = 2 * 3600 + i;
-        const int day = 13 + int(t / 86400);
-        const int s = int(t % 86400);
-        char line[80];
-        std::snprintf(line, sizeof line, "T  N3517.%05d E13926.%05d %02d-JUL-24 %02d:%02d:%02d 0\r\n", i % 100000,
-                      (i * 7) % 100000, day, s / 3600, s / 60 % 60, s % 60);
-        out += line;
-    }
-    return out;
-}
+using limits::fixes;
+using limits::raceHead;
 
 QByteArray track(int count)
 {
-    return "H  SOFTWARE NAME & VERSION\r\nU  LAT LON DM\r\n" + samples(count);
-}
-
-QByteArray raceHead()
-{
-    return "ST, 2024/07/13 11:00:00\r\nFT, 2024/07/13 12:00:00\r\nTD, 9\r\n";
+    return "H  SOFTWARE NAME & VERSION\r\nU  LAT LON DM\r\n" + fixes(count);
 }
 
 int countOf(const ReadProblems &problems, ReadProblem::Kind kind)
@@ -197,7 +180,7 @@ void TestViewerLimits::megabyteLine()
     if (file.startsWith(QLatin1String("raceadmin")))
         race += "T1, " + mega + "\r\n";
     else if (file.startsWith(QLatin1String("gpsdat")))
-        trackBytes += "T  N" + mega + "x E13926.1 13-JUL-24 02:30:00 0\r\n" + samples(10, 2000);
+        trackBytes += "T  N" + mega + "x E13926.1 13-JUL-24 02:30:00 0\r\n" + fixes(10, 2000);
     else
         wind += mega + ",10,200\r\n2024/07/13 11:01:00,11,205\r\n";
     write(QStringLiteral("raceadmin/race.txt"), race);
